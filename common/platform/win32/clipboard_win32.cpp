@@ -1,0 +1,84 @@
+// The clipboard on Windows: a registered format and a movable, shareable global memory block.
+#include <windows.h>
+
+#include <cstring>
+
+#include "platform/clipboard.h"
+#include "platform/win32/wide_string.h"
+
+namespace platform {
+namespace {
+
+ErrorCode RegisterFormat(const std::string& formatName, UINT& format) {
+    if (formatName.empty()) return kErrorInvalidParameter;
+    format = RegisterClipboardFormatW(Utf8ToWide(formatName).c_str());
+    return format != 0 ? kSuccess : GetLastError();
+}
+
+// The code of a failed call, never kSuccess (some clipboard calls fail without setting one).
+ErrorCode FailureCode() {
+    const DWORD error = GetLastError();
+    return error != 0 ? error : kErrorAccessDenied;
+}
+
+}  // namespace
+
+ErrorCode PutClipboardBlock(const std::string& formatName, std::string_view bytes,
+                            void* ownerWindow) {
+    UINT format = 0;
+    ErrorCode error = RegisterFormat(formatName, format);
+    if (error != kSuccess) return error;
+
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_SHARE | GMEM_ZEROINIT,
+                                bytes.empty() ? 1 : bytes.size());
+    if (block == nullptr) return FailureCode();
+    void* target = GlobalLock(block);
+    if (target == nullptr) {
+        error = FailureCode();
+        GlobalFree(block);
+        return error;
+    }
+    if (!bytes.empty()) std::memcpy(target, bytes.data(), bytes.size());
+    GlobalUnlock(block);
+
+    if (!OpenClipboard(static_cast<HWND>(ownerWindow))) {
+        error = FailureCode();
+        GlobalFree(block);
+        return error;
+    }
+    EmptyClipboard();
+    if (SetClipboardData(format, block) == nullptr) {
+        error = FailureCode();
+        CloseClipboard();
+        GlobalFree(block);  // still ours: the clipboard did not take it
+        return error;
+    }
+    CloseClipboard();
+    return kSuccess;
+}
+
+ErrorCode GetClipboardBlock(const std::string& formatName, std::string& bytes) {
+    bytes.clear();
+    UINT format = 0;
+    ErrorCode error = RegisterFormat(formatName, format);
+    if (error != kSuccess) return error;
+    if (!OpenClipboard(nullptr)) return FailureCode();
+    HANDLE block = GetClipboardData(format);
+    if (block == nullptr) {
+        CloseClipboard();
+        return kErrorFileNotFound;
+    }
+    const SIZE_T size = GlobalSize(block);
+    const void* source = GlobalLock(block);
+    if (source == nullptr) {
+        error = FailureCode();
+        CloseClipboard();
+        return error;
+    }
+    bytes.assign(static_cast<const char*>(source), size);
+    GlobalUnlock(block);
+    CloseClipboard();
+    return kSuccess;
+}
+
+}  // namespace platform

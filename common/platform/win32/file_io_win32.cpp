@@ -1,0 +1,99 @@
+// Shared log files on Windows: share-read-only opens, end-of-file appends, and whole-file reads.
+#include <windows.h>
+
+#include <algorithm>
+
+#include "platform/file_io.h"
+#include "platform/win32/wide_string.h"
+
+namespace platform {
+
+struct AppendFile::Impl {
+    HANDLE m_hFile = INVALID_HANDLE_VALUE;
+};
+
+AppendFile::AppendFile() : m_pImpl(std::make_unique<Impl>()) {}
+
+AppendFile::~AppendFile() {
+    Close();
+}
+
+ErrorCode AppendFile::Open(const std::string& path) {
+    Close();
+    if (path.empty()) return kErrorPathNotFound;
+    HANDLE file = CreateFileW(Utf8ToWide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return GetLastError();
+    if (GetLastError() != ERROR_ALREADY_EXISTS) {
+        // Made just now: a file renamed away from this name within the last seconds would
+        // otherwise hand its creation time on to this one.
+        FILETIME now{};
+        GetSystemTimeAsFileTime(&now);
+        SetFileTime(file, &now, nullptr, nullptr);
+    }
+    m_pImpl->m_hFile = file;
+    return kSuccess;
+}
+
+ErrorCode AppendFile::Append(std::string_view bytes) {
+    HANDLE file = m_pImpl->m_hFile;
+    if (file == INVALID_HANDLE_VALUE) return kErrorInvalidHandle;
+    if (bytes.empty()) return kSuccess;
+    LARGE_INTEGER previousEnd{};
+    if (!GetFileSizeEx(file, &previousEnd)) return GetLastError();
+    LARGE_INTEGER zero{};
+    if (!SetFilePointerEx(file, zero, nullptr, FILE_END)) return GetLastError();
+
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+        const DWORD chunk =
+            static_cast<DWORD>(std::min<std::size_t>(bytes.size() - written, 1u << 30));
+        DWORD done = 0;
+        if (!WriteFile(file, bytes.data() + written, chunk, &done, nullptr) || done == 0) {
+            DWORD error = GetLastError();
+            if (error == ERROR_SUCCESS) error = ERROR_DISK_FULL;
+            if (written > 0) {
+                // Part of the record is in the file: cut it off again.
+                SetFilePointerEx(file, previousEnd, nullptr, FILE_BEGIN);
+                SetEndOfFile(file);
+            }
+            return error;
+        }
+        written += done;
+    }
+    return kSuccess;
+}
+
+bool AppendFile::IsOpen() const {
+    return m_pImpl->m_hFile != INVALID_HANDLE_VALUE;
+}
+
+void AppendFile::Close() {
+    if (m_pImpl->m_hFile != INVALID_HANDLE_VALUE) CloseHandle(m_pImpl->m_hFile);
+    m_pImpl->m_hFile = INVALID_HANDLE_VALUE;
+}
+
+ErrorCode ReadFileBytes(const std::string& path, std::string& bytes) {
+    bytes.clear();
+    if (path.empty()) return kErrorPathNotFound;
+    HANDLE file = CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return GetLastError();
+    char buffer[65536];
+    for (;;) {
+        DWORD done = 0;
+        if (!ReadFile(file, buffer, sizeof buffer, &done, nullptr)) {
+            const DWORD error = GetLastError();
+            CloseHandle(file);
+            bytes.clear();
+            return error;
+        }
+        if (done == 0) break;
+        bytes.append(buffer, done);
+    }
+    CloseHandle(file);
+    return kSuccess;
+}
+
+}  // namespace platform

@@ -1,0 +1,179 @@
+// Tests of the UTF-8 <-> code page 932 codec: Windows' table on both builds, '?' for the rest.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/text_codec.h"
+#include "platform/utf8.h"
+
+namespace {
+
+using platform::Cp932ToUtf8;
+using platform::Utf8ToCp932;
+
+std::string Bytes(std::initializer_list<unsigned> values) {
+    std::string bytes;
+    for (unsigned v : values) bytes.push_back(static_cast<char>(v));
+    return bytes;
+}
+
+struct SCodecCase {
+    const char* label;
+    std::string utf8;
+    std::string cp932;
+};
+
+class Cp932Mapping : public testing::TestWithParam<SCodecCase> {};
+
+// Characters whose bytes are the same in both directions.
+TEST_P(Cp932Mapping, EncodesAndDecodes) {
+    const SCodecCase& c = GetParam();
+    EXPECT_EQ(Utf8ToCp932(c.utf8), c.cp932);
+    EXPECT_EQ(Cp932ToUtf8(c.cp932), c.utf8);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, Cp932Mapping,
+    testing::Values(
+        SCodecCase{"ascii", "VARN_PC1_10_3.va_", "VARN_PC1_10_3.va_"}, SCodecCase{"empty", "", ""},
+        SCodecCase{"backslash_and_tilde", "C:\\data~", "C:\\data~"},
+        // 予 has '\' as its second byte; it must survive untouched.
+        SCodecCase{"yo_with_backslash_trail", "予約", Bytes({0x97, 0x5C, 0x96, 0xF1})},
+        SCodecCase{"fullwidth_tilde", "～", Bytes({0x81, 0x60})},
+        SCodecCase{"halfwidth_katakana", "ｷｬﾝｾﾙ", Bytes({0xB7, 0xAC, 0xDD, 0xBE, 0xD9})},
+        SCodecCase{"fullwidth_minus", "－", Bytes({0x81, 0x7C})},
+        SCodecCase{"parallel", "∥", Bytes({0x81, 0x61})},
+        SCodecCase{"fullwidth_yen_cent_not", "￥￠￢", Bytes({0x81, 0x8F, 0x81, 0x91, 0x81, 0xCA})},
+        SCodecCase{"nec_circled_one", "①", Bytes({0x87, 0x40})},
+        SCodecCase{"ibm_extension", "纊", Bytes({0xFA, 0x5C})},
+        SCodecCase{"c1_control", "\xC2\x80", Bytes({0x80})},
+        SCodecCase{"embedded_nul", std::string("a\0b", 3), std::string("a\0b", 3)}),
+    [](const testing::TestParamInfo<SCodecCase>& info) { return info.param.label; });
+
+// Windows writes these private-use characters as single bytes but reads the bytes as having no
+// mapping.
+TEST(Cp932Codec, PrivateUseSingleBytesAreWrittenButNotRead) {
+    EXPECT_EQ(Utf8ToCp932("\uF8F0\uF8F1\uF8F2\uF8F3"), Bytes({0xA0, 0xFD, 0xFE, 0xFF}));
+    EXPECT_EQ(Cp932ToUtf8(Bytes({0xA0, 'a', 0xFD, 0xFE, 0xFF})), "?a???");
+}
+
+TEST(Cp932Codec, SuiteTextRoundTrips) {
+    const std::string text = "予約 ～ 稼動データ ｷｬﾝｾﾙ";
+    const std::string bytes = Utf8ToCp932(text);
+    EXPECT_EQ(bytes.find('?'), std::string::npos);
+    EXPECT_EQ(Cp932ToUtf8(bytes), text);
+    EXPECT_EQ(bytes.substr(0, 4), Bytes({0x97, 0x5C, 0x96, 0xF1}));
+}
+
+struct SEncodeCase {
+    const char* label;
+    std::string utf8;
+    std::string expected;
+};
+
+class Cp932Unmappable : public testing::TestWithParam<SEncodeCase> {};
+
+// Characters code page 932 cannot hold become '?', also where a look-alike exists.
+TEST_P(Cp932Unmappable, BecomesQuestionMark) {
+    EXPECT_EQ(Utf8ToCp932(GetParam().utf8), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, Cp932Unmappable,
+    testing::Values(SEncodeCase{"wave_dash", "〜", "?"}, SEncodeCase{"yen_sign", "¥", "?"},
+                    SEncodeCase{"look_alikes", "¢£¬—‖‾−", "???????"},
+                    SEncodeCase{"accented_no_best_fit", "Café", "Caf?"},
+                    SEncodeCase{"hangul", "A한B", "A?B"},
+                    SEncodeCase{"astral_is_one_character", "a\xF0\x9F\x98\x80z", "a?z"},
+                    SEncodeCase{"stray_continuation", "a\x80z", "a?z"},
+                    SEncodeCase{"truncated_sequence", "a\xE4\xBA", "a??"},
+                    SEncodeCase{"overlong_slash", "\xC0\xAF", "??"},
+                    SEncodeCase{"encoded_surrogate", "\xED\xA0\x80", "???"},
+                    SEncodeCase{"mixed", "予〜約", "\x97\x5C?\x96\xF1"}),
+    [](const testing::TestParamInfo<SEncodeCase>& info) { return info.param.label; });
+
+struct SDecodeCase {
+    const char* label;
+    std::string cp932;
+    std::string expected;
+};
+
+class Cp932Invalid : public testing::TestWithParam<SDecodeCase> {};
+
+// Byte sequences without a mapping become '?' and the bytes after them still decode.
+TEST_P(Cp932Invalid, DecodesToQuestionMark) {
+    EXPECT_EQ(Cp932ToUtf8(GetParam().cp932), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, Cp932Invalid,
+    testing::Values(SDecodeCase{"lone_lead_at_end", Bytes({'a', 0x97}), "a?"},
+                    SDecodeCase{"lead_then_ascii", Bytes({0x97, 0x20, 'b'}), "? b"},
+                    SDecodeCase{"unassigned_pair_is_one_character", Bytes({0x81, 0xEC, 'x'}), "?x"},
+                    SDecodeCase{"unassigned_pair_then_kanji", Bytes({0x85, 0x40, 0x97, 0x5C}),
+                                "?予"},
+                    SDecodeCase{"lead_then_line_break", Bytes({0x81, 0x0A, 'x'}), "?\nx"},
+                    SDecodeCase{"lead_pairs_with_lead", Bytes({0x81, 0x81, 0x60}), "＝`"}),
+    [](const testing::TestParamInfo<SDecodeCase>& info) { return info.param.label; });
+
+// Every double-byte character that decodes must encode back to the same two bytes (or to '?'
+// for the few whose character has a preferred other code, such as NEC/IBM duplicates).
+TEST(Cp932Codec, DoubleByteTableIsConsistent) {
+    int decoded = 0;
+    for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
+        if (lead > 0x9F && lead < 0xE0) continue;
+        for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
+            if (trail == 0x7F) continue;
+            const std::string bytes = Bytes({lead, trail});
+            const std::string text = Cp932ToUtf8(bytes);
+            if (text == "?") continue;
+            ++decoded;
+            const std::string back = Utf8ToCp932(text);
+            ASSERT_EQ(back.size(), 2u) << std::hex << lead << ' ' << trail;
+            // Decoding the re-encoded bytes gives the same character again.
+            EXPECT_EQ(Cp932ToUtf8(back), text) << std::hex << lead << ' ' << trail;
+        }
+    }
+    EXPECT_GT(decoded, 7000);  // code page 932 holds 7,915 double-byte characters
+}
+
+struct SUtf8Case {
+    const char* label;
+    std::string text;
+    std::vector<char32_t> expected;
+};
+
+class Utf8Decode : public testing::TestWithParam<SUtf8Case> {};
+
+TEST_P(Utf8Decode, ReportsEachMalformedByte) {
+    const std::string& text = GetParam().text;
+    std::vector<char32_t> got;
+    for (std::size_t pos = 0; pos < text.size();)
+        got.push_back(platform::utf8::DecodeNext(text, pos));
+    EXPECT_EQ(got, GetParam().expected);
+}
+
+constexpr char32_t kBad = platform::utf8::kInvalid;
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, Utf8Decode,
+    testing::Values(SUtf8Case{"ascii", "Az", {U'A', U'z'}},
+                    SUtf8Case{"two_three_four", "é予😀", {0xE9, 0x4E88, 0x1F600}},
+                    SUtf8Case{"max", "\xF4\x8F\xBF\xBF", {0x10FFFF}},
+                    SUtf8Case{"above_max", "\xF4\x90\x80\x80", {kBad, kBad, kBad, kBad}},
+                    SUtf8Case{"overlong_nul", "\xC0\x80", {kBad, kBad}},
+                    SUtf8Case{"overlong_three", "\xE0\x80\xAF", {kBad, kBad, kBad}},
+                    SUtf8Case{"surrogate", "\xED\xBF\xBF", {kBad, kBad, kBad}},
+                    SUtf8Case{"bad_continuation", "\xE4\x41", {kBad, U'A'}},
+                    SUtf8Case{"truncated", "\xF0\x9F\x98", {kBad, kBad, kBad}}),
+    [](const testing::TestParamInfo<SUtf8Case>& info) { return info.param.label; });
+
+TEST(Utf8Encode, WritesEveryLengthAndReplacesInvalid) {
+    std::string out;
+    for (char32_t cp : {0x41u, 0xE9u, 0x4E88u, 0x1F600u, 0xD800u, 0x110000u}) {
+        platform::utf8::Append(out, cp);
+    }
+    EXPECT_EQ(out, "Aé予😀\xEF\xBF\xBD\xEF\xBF\xBD");
+}
+
+}  // namespace
