@@ -1,0 +1,199 @@
+// Checked walk of a performance data block: every length is tested before the bytes it covers are
+// read.
+#include "perf/perf_block.h"
+
+#include <algorithm>
+
+#include "perf/instance_name.h"
+#include "perf/perf_bytes.h"
+#include "perf/perf_layout.h"
+
+namespace perf {
+
+namespace {
+
+// The bytes a walk may visit: the buffer cut to the block's TotalByteLength. Empty when the
+// buffer is not a block or its header does not fit.
+PerfBytes WalkableBytes(PerfBytes block) {
+    if (!IsPerfDataBlock(block) || block.size() < data_block::kSize) return {};
+    const std::size_t nLimit =
+        std::min<std::size_t>(block.size(), LoadU32(block.data() + data_block::kTotalByteLength));
+    if (nLimit < data_block::kSize) return {};
+    return block.first(nLimit);
+}
+
+// Calls fn for each object in walk order until fn returns false or the walk ends: after
+// NumObjectTypes objects, or at the first object whose lengths fail the checks. Every checked
+// object is at least 64 bytes long, so a huge NumObjectTypes cannot keep the loop going.
+template <typename Fn>
+void ForEachObject(PerfBytes block, Fn&& fn) {
+    const PerfBytes bytes = WalkableBytes(block);
+    if (bytes.empty()) return;
+    const std::uint32_t nCount = LoadU32(bytes.data() + data_block::kNumObjectTypes);
+    std::size_t nOffset = LoadU32(bytes.data() + data_block::kHeaderLength);
+    if (nOffset < data_block::kSize) return;
+    for (std::uint32_t i = 0; i < nCount; ++i) {
+        const std::optional<CPerfObject> object = CPerfObject::CheckedAt(bytes, nOffset);
+        if (!object || !fn(*object)) return;
+        nOffset += object->TotalByteLength();
+    }
+}
+
+}  // namespace
+
+bool IsPerfDataBlock(const void* pBuffer, std::size_t nSize) {
+    static constexpr std::uint8_t kSignature[8] = {'P', 0, 'E', 0, 'R', 0, 'F', 0};
+    if (pBuffer == nullptr || nSize < sizeof(kSignature)) return false;
+    return std::equal(std::begin(kSignature), std::end(kSignature),
+                      static_cast<const std::uint8_t*>(pBuffer));
+}
+
+bool IsPerfDataBlock(PerfBytes block) {
+    return IsPerfDataBlock(block.data(), block.size());
+}
+
+std::uint32_t BlockTotalByteLength(PerfBytes block) {
+    if (block.size() < data_block::kTotalByteLength + 4) return 0;
+    return LoadU32(block.data() + data_block::kTotalByteLength);
+}
+
+std::size_t StoredByteLength(PerfBytes block) {
+    return std::min<std::size_t>(block.size(), BlockTotalByteLength(block));
+}
+
+std::int64_t BlockPerfTime100nSec(PerfBytes block) {
+    const PerfBytes bytes = WalkableBytes(block);
+    if (bytes.empty()) return 0;
+    return LoadI64(bytes.data() + data_block::kPerfTime100nSec);
+}
+
+CPerfObject::CPerfObject(PerfBytes block, std::size_t nOffset)
+    : m_block(block),
+      m_nOffset(nOffset),
+      m_nEnd(nOffset + object_type::kSize),
+      m_nTotalByteLength(Field32(object_type::kTotalByteLength)),
+      m_nDefinitionLength(Field32(object_type::kDefinitionLength)),
+      m_nHeaderLength(Field32(object_type::kHeaderLength)),
+      m_nTitleIndex(Field32(object_type::kObjectNameTitleIndex)),
+      m_nNumCounters(Field32(object_type::kNumCounters)),
+      m_nNumInstances(static_cast<std::int32_t>(Field32(object_type::kNumInstances))) {}
+
+std::optional<CPerfObject> CPerfObject::CheckedAt(PerfBytes block, std::size_t nOffset) {
+    if (nOffset > block.size() || block.size() - nOffset < object_type::kSize) return std::nullopt;
+    CPerfObject object(block, nOffset);
+    if (object.m_nHeaderLength < object_type::kSize ||
+        object.m_nDefinitionLength < object.m_nHeaderLength ||
+        object.m_nTotalByteLength < object.m_nDefinitionLength ||
+        object.m_nTotalByteLength > block.size() - nOffset) {
+        return std::nullopt;
+    }
+    object.m_nEnd = nOffset + object.m_nTotalByteLength;
+    return object;
+}
+
+// Reads a 32-bit field of the object itself, or of a structure inside it (offset from the object).
+std::uint32_t CPerfObject::Field32(std::size_t nOffset) const {
+    return LoadU32(m_block.data() + m_nOffset + nOffset);
+}
+
+std::optional<CPerfCounterDef> CPerfObject::FindCounter(std::uint32_t nCounterIndex) const {
+    std::size_t nPos = m_nOffset + m_nHeaderLength;  // <= m_nEnd, checked with the object
+    for (std::uint32_t i = 0; i < m_nNumCounters; ++i) {
+        if (m_nEnd - nPos < counter_definition::kSize) return std::nullopt;
+        const std::uint8_t* pDef = m_block.data() + nPos;
+        const std::uint32_t nByteLength = LoadU32(pDef + counter_definition::kByteLength);
+        if (nByteLength < counter_definition::kSize || nByteLength > m_nEnd - nPos) {
+            return std::nullopt;
+        }
+        if (LoadU32(pDef + counter_definition::kCounterNameTitleIndex) == nCounterIndex) {
+            CPerfCounterDef def;
+            def.m_nOffset = nPos;
+            def.m_nTitleIndex = nCounterIndex;
+            def.m_nCounterType = LoadU32(pDef + counter_definition::kCounterType);
+            def.m_nCounterSize = LoadU32(pDef + counter_definition::kCounterSize);
+            def.m_nCounterOffset = LoadU32(pDef + counter_definition::kCounterOffset);
+            return def;
+        }
+        nPos += nByteLength;
+    }
+    return std::nullopt;
+}
+
+std::optional<CPerfCounterBlock> CPerfObject::CounterBlockAt(std::size_t nPos) const {
+    if (nPos > m_nEnd || m_nEnd - nPos < counter_block::kSize) return std::nullopt;
+    const std::uint32_t nByteLength = LoadU32(m_block.data() + nPos + counter_block::kByteLength);
+    if (nByteLength < counter_block::kSize || nByteLength > m_nEnd - nPos) return std::nullopt;
+    return CPerfCounterBlock{nPos, nByteLength};
+}
+
+std::optional<CPerfCounterBlock> CPerfObject::FindCounterBlock(std::string_view strInstance) const {
+    std::size_t nPos = m_nOffset + m_nDefinitionLength;  // <= m_nEnd, checked with the object
+    if (m_nNumInstances == kPerfNoInstances) return CounterBlockAt(nPos);
+    for (std::int32_t i = 0; i < m_nNumInstances; ++i) {
+        if (m_nEnd - nPos < instance_definition::kSize) return std::nullopt;
+        const std::uint8_t* pInstance = m_block.data() + nPos;
+        const std::uint32_t nByteLength = LoadU32(pInstance + instance_definition::kByteLength);
+        if (nByteLength < instance_definition::kSize || nByteLength > m_nEnd - nPos) {
+            return std::nullopt;
+        }
+        const std::optional<CPerfCounterBlock> counters = CounterBlockAt(nPos + nByteLength);
+        if (!counters) return std::nullopt;
+
+        // The name runs from NameOffset to its NUL code unit, all inside the instance definition;
+        // a name that would leave it matches nothing.
+        const std::uint32_t nNameOffset = LoadU32(pInstance + instance_definition::kNameOffset);
+        if (nNameOffset < nByteLength) {
+            const std::span<const std::uint8_t> area(pInstance + nNameOffset,
+                                                     nByteLength - nNameOffset);
+            for (std::size_t nUnit = 0; area.size() - nUnit >= 2; nUnit += 2) {
+                if (area[nUnit] == 0 && area[nUnit + 1] == 0) {
+                    if (InstanceNameEquals(area.first(nUnit), strInstance)) return counters;
+                    break;
+                }
+            }
+        }
+        nPos = counters->m_nOffset + counters->m_nByteLength;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::int64_t> CPerfObject::ReadValue(const CPerfCounterBlock& counters,
+                                                   const CPerfCounterDef& counter) const {
+    if (counters.m_nByteLength < kCounterValueSize ||
+        counter.m_nCounterOffset > counters.m_nByteLength - kCounterValueSize) {
+        return std::nullopt;
+    }
+    return LoadI64(m_block.data() + counters.m_nOffset + counter.m_nCounterOffset);
+}
+
+std::optional<CPerfObject> FindObject(PerfBytes block, std::uint32_t nObjectIndex) {
+    std::optional<CPerfObject> found;
+    ForEachObject(block, [&](const CPerfObject& object) {
+        if (object.TitleIndex() != nObjectIndex) return true;
+        found = object;
+        return false;
+    });
+    return found;
+}
+
+std::set<std::uint32_t> ObjectsPresent(PerfBytes block) {
+    std::set<std::uint32_t> indices;
+    ForEachObject(block, [&](const CPerfObject& object) {
+        indices.insert(object.TitleIndex());
+        return true;
+    });
+    return indices;
+}
+
+std::int64_t ReadCounter(PerfBytes block, std::uint32_t nObjectIndex, std::uint32_t nCounterIndex,
+                         std::string_view strInstance) {
+    const std::optional<CPerfObject> object = FindObject(block, nObjectIndex);
+    if (!object) return 0;
+    const std::optional<CPerfCounterDef> counter = object->FindCounter(nCounterIndex);
+    if (!counter) return -1;
+    const std::optional<CPerfCounterBlock> counters = object->FindCounterBlock(strInstance);
+    if (!counters) return -1;
+    return object->ReadValue(*counters, *counter).value_or(-1);
+}
+
+}  // namespace perf

@@ -1,0 +1,109 @@
+// Checked, in-place walk of a performance data block: objects, counter definitions, instances.
+//
+// Blocks arrive from other computers, so every offset and length is checked before it is read.
+// The walk never leaves the smaller of the buffer and the block's TotalByteLength; a structure
+// that would leave it counts as missing, and a buffer that fails IsPerfDataBlock or whose header
+// does not fit has no objects at all. Nothing is copied: the views below hold offsets into
+// the caller's buffer, which must outlive them.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <set>
+#include <span>
+#include <string_view>
+
+namespace perf {
+
+// The bytes of one performance data block as the host returned them.
+using PerfBytes = std::span<const std::uint8_t>;
+
+// True when the buffer starts with the UTF-16 signature "PERF" (so holds at least 8 bytes).
+bool IsPerfDataBlock(const void* pBuffer, std::size_t nSize);
+bool IsPerfDataBlock(PerfBytes block);
+
+// The block's TotalByteLength field as written by the host, or 0 when the buffer is too short to
+// hold it. This is not checked against the buffer size; see StoredByteLength.
+std::uint32_t BlockTotalByteLength(PerfBytes block);
+
+// TotalByteLength limited to the buffer: the number of bytes that can be stored for the block.
+std::size_t StoredByteLength(PerfBytes block);
+
+// The block's PerfTime100nSec, or 0 when the block has no complete header inside its limit.
+std::int64_t BlockPerfTime100nSec(PerfBytes block);
+
+// One counter definition, checked to lie inside its object.
+struct CPerfCounterDef {
+    std::size_t m_nOffset = 0;  // of the definition, from the start of the block
+    std::uint32_t m_nTitleIndex = 0;
+    std::uint32_t m_nCounterType = 0;
+    std::uint32_t m_nCounterSize = 0;
+    std::uint32_t m_nCounterOffset = 0;  // of the value inside a counter block
+};
+
+// One counter block, checked to lie inside its object.
+struct CPerfCounterBlock {
+    std::size_t m_nOffset = 0;  // from the start of the block
+    std::uint32_t m_nByteLength = 0;
+};
+
+// One object of a block whose own lengths have been checked: HeaderLength >= 64,
+// HeaderLength <= DefinitionLength <= TotalByteLength, and the object lies inside the block.
+class CPerfObject {
+public:
+    // The object at nOffset of a block already limited to its walkable bytes, or none when the
+    // object's lengths fail the checks above.
+    static std::optional<CPerfObject> CheckedAt(PerfBytes block, std::size_t nOffset);
+
+    std::uint32_t TitleIndex() const { return m_nTitleIndex; }
+    std::uint32_t NumCounters() const { return m_nNumCounters; }
+    std::int32_t NumInstances() const { return m_nNumInstances; }
+    std::size_t Offset() const { return m_nOffset; }
+    std::uint32_t TotalByteLength() const { return m_nTotalByteLength; }
+
+    // The first of up to NumCounters definitions with this title index, or none (also when the
+    // walk would leave the object or meets a definition shorter than 40 bytes).
+    std::optional<CPerfCounterDef> FindCounter(std::uint32_t nCounterIndex) const;
+
+    // The counter block to read: for an object without instances the one block (the name is
+    // ignored); otherwise the block of the first instance whose name equals strInstance ignoring
+    // case. None when no instance matches, NumInstances is 0 or below -1, or the walk would leave
+    // the object.
+    std::optional<CPerfCounterBlock> FindCounterBlock(std::string_view strInstance) const;
+
+    // The 8 little-endian bytes at the counter's offset in the counter block, or none when they
+    // do not lie inside the counter block.
+    std::optional<std::int64_t> ReadValue(const CPerfCounterBlock& block,
+                                          const CPerfCounterDef& counter) const;
+
+private:
+    CPerfObject(PerfBytes block, std::size_t nOffset);
+    std::uint32_t Field32(std::size_t nOffset) const;
+    // A counter block at nOffset whose ByteLength keeps it inside the object, or none.
+    std::optional<CPerfCounterBlock> CounterBlockAt(std::size_t nOffset) const;
+
+    PerfBytes m_block;
+    std::size_t m_nOffset;
+    std::size_t m_nEnd;  // one past the object's last byte
+    std::uint32_t m_nTotalByteLength;
+    std::uint32_t m_nDefinitionLength;
+    std::uint32_t m_nHeaderLength;
+    std::uint32_t m_nTitleIndex;
+    std::uint32_t m_nNumCounters;
+    std::int32_t m_nNumInstances;
+};
+
+// The first object whose ObjectNameTitleIndex equals nObjectIndex, or none.
+std::optional<CPerfObject> FindObject(PerfBytes block, std::uint32_t nObjectIndex);
+
+// The ObjectNameTitleIndex values of all objects that the walk reaches.
+std::set<std::uint32_t> ObjectsPresent(PerfBytes block);
+
+// The raw value of a counter: 0 when the object is absent; -1 when the object has no counter of
+// that index, or has instances and none is called strInstance (compared ignoring case); the
+// 8 bytes at the counter's offset otherwise. strInstance is UTF-8 and is ignored for objects
+// without instances.
+std::int64_t ReadCounter(PerfBytes block, std::uint32_t nObjectIndex, std::uint32_t nCounterIndex,
+                         std::string_view strInstance);
+
+}  // namespace perf
