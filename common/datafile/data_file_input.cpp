@@ -1,0 +1,63 @@
+// The data file reader's window: reads in pieces, compacts consumed bytes away, never overreads.
+#include "datafile/data_file_input.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "datafile/data_file_format.h"
+
+namespace datafile {
+namespace {
+
+// The most one read adds, so that a long record grows the window in steps of bytes that exist.
+constexpr std::size_t kMaxPiece = 1u << 20;
+
+}  // namespace
+
+platform::ErrorCode CDataFileInput::Open(const std::string& strPath) {
+    Close();
+    m_nError = m_file.Open(strPath);
+    return m_nError;
+}
+
+void CDataFileInput::Close() {
+    m_file.Close();
+    m_vecBuffer.clear();
+    m_vecBuffer.shrink_to_fit();
+    m_nStart = m_nEnd = 0;
+    m_nOffset = 0;
+    m_nError = platform::kSuccess;
+}
+
+bool CDataFileInput::ReadMore(std::size_t nBytes) {
+    if (Failed() || !m_file.IsOpen()) return false;
+    const std::size_t nPiece = std::clamp(nBytes, kBufferSize, kMaxPiece);
+    // Consumed bytes are moved out of the way before the buffer grows.
+    if (m_nStart > 0 && m_vecBuffer.size() - m_nEnd < nPiece) {
+        std::memmove(m_vecBuffer.data(), m_vecBuffer.data() + m_nStart, m_nEnd - m_nStart);
+        m_nEnd -= m_nStart;
+        m_nStart = 0;
+    }
+    if (m_vecBuffer.size() - m_nEnd < nPiece) m_vecBuffer.resize(m_nEnd + nPiece);
+    std::size_t nRead = 0;
+    m_nError = m_file.Read(m_vecBuffer.data() + m_nEnd, nPiece, nRead);
+    if (Failed()) return false;
+    m_nEnd += nRead;
+    return nRead > 0;
+}
+
+bool CDataFileInput::Fill(std::size_t nBytes) {
+    while (m_nEnd - m_nStart < nBytes) {
+        if (!ReadMore(nBytes - (m_nEnd - m_nStart))) return false;
+    }
+    return true;
+}
+
+void CDataFileInput::Consume(std::size_t nBytes) {
+    nBytes = std::min(nBytes, m_nEnd - m_nStart);
+    m_nStart += nBytes;
+    m_nOffset += nBytes;
+    if (m_nStart == m_nEnd) m_nStart = m_nEnd = 0;
+}
+
+}  // namespace datafile

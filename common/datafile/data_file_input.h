@@ -1,0 +1,76 @@
+// Reads a data file front to back through a window that grows only as far as an item needs.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "archive_stream.h"
+#include "platform/data_file_io.h"
+
+namespace datafile {
+
+// How decoding one item ended.
+enum class EDecode {
+    kOk,
+    kEndOfFile,  // the file ends inside the item
+    kMalformed,  // the bytes are not a valid item, or the item is longer than allowed
+    kReadError,  // the file could not be read; CDataFileInput::Error has the code
+};
+
+// The window holds bytes read from the file and not consumed yet. The file is read in pieces of
+// kBufferSize bytes; a longer item makes the window grow only as the file actually delivers
+// bytes, so a length field cannot make the reader allocate more than the file holds.
+class CDataFileInput {
+public:
+    platform::ErrorCode Open(const std::string& strPath);
+    void Close();
+
+    std::span<const std::uint8_t> Window() const {
+        return {m_vecBuffer.data() + m_nStart, m_nEnd - m_nStart};
+    }
+    // Adds up to nBytes (at least one piece of kBufferSize) from the file to the window.
+    // False when the file had nothing more, or the read failed (Error() is then set).
+    bool ReadMore(std::size_t nBytes = 0);
+    // Reads until the window holds at least nBytes; false when the file ends first or a read
+    // fails.
+    bool Fill(std::size_t nBytes);
+    // Drops nBytes from the front of the window (at most the window's size).
+    void Consume(std::size_t nBytes);
+    // The file offset of the window's first byte.
+    std::uint64_t Offset() const { return m_nOffset; }
+    platform::ErrorCode Error() const { return m_nError; }
+
+    // Decodes one item with fn, a callable taking a CArchiveReader over the window. While the
+    // reader runs out of bytes the window is refilled and fn called again from the item's start;
+    // an item that would be longer than nMaxBytes is malformed. On kOk the item is consumed.
+    template <typename Fn>
+    EDecode Decode(Fn&& fn, std::size_t nMaxBytes) {
+        for (;;) {
+            const std::span<const std::uint8_t> window = Window();
+            CArchiveReader reader(window.data(), window.size());
+            fn(reader);
+            if (reader.Ok()) {
+                if (reader.Position() > nMaxBytes) return EDecode::kMalformed;
+                Consume(reader.Position());
+                return EDecode::kOk;
+            }
+            if (reader.ErrorCode() != EArchiveError::kTruncated) return EDecode::kMalformed;
+            if (window.size() >= nMaxBytes) return EDecode::kMalformed;
+            if (!ReadMore()) return Failed() ? EDecode::kReadError : EDecode::kEndOfFile;
+        }
+    }
+
+private:
+    bool Failed() const { return m_nError != platform::kSuccess; }
+
+    platform::InputFile m_file;
+    std::vector<std::uint8_t> m_vecBuffer;
+    std::size_t m_nStart = 0;  // first unconsumed byte in m_vecBuffer
+    std::size_t m_nEnd = 0;    // one past the last byte read into m_vecBuffer
+    std::uint64_t m_nOffset = 0;
+    platform::ErrorCode m_nError = platform::kSuccess;
+};
+
+}  // namespace datafile
