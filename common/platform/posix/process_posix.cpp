@@ -3,8 +3,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <thread>
 #include <vector>
@@ -51,8 +51,9 @@ ErrorCode Spawn(const std::string& commandLine, pid_t& pid) {
     for (std::string& word : words) argv.push_back(word.data());
     argv.push_back(nullptr);
     const bool searchPath = words[0].find('/') == std::string::npos;
-    const int error = searchPath ? posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ)
-                                 : posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ);
+    const int error = searchPath
+                          ? posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ)
+                          : posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ);
     return error == 0 ? kSuccess : posix::ErrorFromErrno(error);
 }
 

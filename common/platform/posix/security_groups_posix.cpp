@@ -40,8 +40,8 @@ ErrorCode ReadTokenGroups(std::vector<SecurityId>& groups) {
     bool administrator = geteuid() == 0;
     for (gid_t gid : ids) administrator = administrator || IsAdministrativeGroup(gid);
 
-    groups.push_back(WellKnown(1, {0}));         // Everyone
-    groups.push_back(WellKnown(5, {32, 545}));   // Users
+    groups.push_back(WellKnown(1, {0}));                           // Everyone
+    groups.push_back(WellKnown(5, {32, 545}));                     // Users
     if (administrator) groups.push_back(WellKnown(5, {32, 544}));  // Administrators
     return kSuccess;
 }

@@ -29,8 +29,8 @@ ErrorCode PutClipboardBlock(const std::string& formatName, std::string_view byte
     ErrorCode error = RegisterFormat(formatName, format);
     if (error != kSuccess) return error;
 
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_SHARE | GMEM_ZEROINIT,
-                                bytes.empty() ? 1 : bytes.size());
+    HGLOBAL block =
+        GlobalAlloc(GMEM_MOVEABLE | GMEM_SHARE | GMEM_ZEROINIT, bytes.empty() ? 1 : bytes.size());
     if (block == nullptr) return FailureCode();
     void* target = GlobalLock(block);
     if (target == nullptr) {
@@ -41,20 +41,30 @@ ErrorCode PutClipboardBlock(const std::string& formatName, std::string_view byte
     if (!bytes.empty()) std::memcpy(target, bytes.data(), bytes.size());
     GlobalUnlock(block);
 
-    if (!OpenClipboard(static_cast<HWND>(ownerWindow))) {
+    // Emptying a clipboard opened without a window leaves it without an owner, and then
+    // SetClipboardData fails: a caller without a window borrows a hidden one for the moment.
+    HWND owner = static_cast<HWND>(ownerWindow);
+    HWND borrowed = nullptr;
+    if (owner == nullptr) {
+        borrowed = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                   GetModuleHandleW(nullptr), nullptr);
+        owner = borrowed;
+    }
+    if (!OpenClipboard(owner)) {
         error = FailureCode();
         GlobalFree(block);
+        if (borrowed != nullptr) DestroyWindow(borrowed);
         return error;
     }
     EmptyClipboard();
+    error = kSuccess;
     if (SetClipboardData(format, block) == nullptr) {
         error = FailureCode();
-        CloseClipboard();
         GlobalFree(block);  // still ours: the clipboard did not take it
-        return error;
     }
     CloseClipboard();
-    return kSuccess;
+    if (borrowed != nullptr) DestroyWindow(borrowed);
+    return error;
 }
 
 ErrorCode GetClipboardBlock(const std::string& formatName, std::string& bytes) {

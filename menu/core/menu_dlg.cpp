@@ -1,0 +1,78 @@
+// CMenuDlg: the main menu's decisions, driven by its window.
+#include "menu_dlg.h"
+
+#include <utility>
+
+#include "exit_check.h"
+#include "platform/files.h"
+#include "startup_checks.h"
+
+namespace menu {
+
+SMenuEnvironment SMenuEnvironment::Real() {
+    SMenuEnvironment environment;
+    environment.m_isAdministrator = [] { return IsUserAdministrator(); };
+    environment.m_fileExists = [](const std::string& file) { return platform::FileExists(file); };
+    environment.m_isSiblingRunning = [](const std::string& mutex) { return ProbeMutexHeld(mutex); };
+    return environment;
+}
+
+CMenuDlg::CMenuDlg(IMenuView& view, SMenuEnvironment environment)
+    : m_view(view), m_environment(std::move(environment)) {}
+
+bool CMenuDlg::RunStartupChecks() {
+    const platform::ErrorCode error = m_mutexMain.Create(m_environment.m_strMainMutex, true);
+    if (error == platform::kErrorAlreadyExists) {
+        m_mutexMain.Close();
+        m_view.ShowError(std::string(kTextAlreadyRunning), std::string(kCaptionAlreadyRunning));
+        m_view.Close();
+        return false;
+    }
+    if (error != platform::kSuccess) return true;  // no mutex at all: the other checks are skipped
+    m_bOwnsMainMutex = true;
+
+    if (!m_environment.m_isAdministrator()) {
+        m_view.ShowWarning(std::string(kTextNotAdministrator), std::string(kCaptionError));
+        m_view.Close();
+        return false;
+    }
+    if (const auto missing = FirstMissingProgramFile(m_environment.m_fileExists)) {
+        m_view.ShowWarning(MissingFileText(*missing), std::string(kCaptionError));
+        m_view.Close();
+        return false;
+    }
+    return true;
+}
+
+void CMenuDlg::OnButton(int nControlId) {
+    const SMenuButton* pButton = FindMenuButton(nControlId);
+    if (pButton == nullptr) return;
+    switch (pButton->m_eAction) {
+        case EMenuAction::kStartProgram:
+            m_view.AnimatePress(*pButton);
+            m_view.StartProgram(std::string(pButton->m_strCommandLine));
+            break;
+        case EMenuAction::kOpenWebPage:
+            // The wait cursor shows from the press until the browser has been asked.
+            m_view.ShowWaitCursor(true);
+            m_view.AnimatePress(*pButton);
+            m_view.OpenWebPage(std::string(kDownloadUrl));
+            m_view.ShowWaitCursor(false);
+            break;
+        case EMenuAction::kExit:
+            m_view.AnimatePress(*pButton);
+            RequestExit();
+            break;
+    }
+}
+
+void CMenuDlg::RequestExit() {
+    const std::string text = ExitCheckText(m_environment.m_isSiblingRunning);
+    if (!text.empty()) {
+        m_view.ShowError(text, std::string(kCaptionExitCheck));
+        return;
+    }
+    if (m_view.AskYesNo(std::string(kTextReallyExit), std::string(kCaptionExit))) m_view.Close();
+}
+
+}  // namespace menu

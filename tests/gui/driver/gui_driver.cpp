@@ -1,0 +1,477 @@
+// gui_driver.exe: drives the suite's windows from outside for the GUI tests (one command a run).
+//
+// Commands (texts are UTF-8; the exit code is 0 on success, 1 when the check fails, 2 on misuse):
+//   wait-window TITLE [MS]          a visible top-level window with this title appears
+//   wait-gone TITLE [MS]            no window with this title is left
+//   wait-class CLASS [MS]           a visible top-level window of this class appears
+//   wait-class-gone CLASS [MS]      no visible window of this class is left
+//   control TITLE ID                prints the control's class, visibility and size
+//   click TITLE ID                  clicks the control (buttons: BM_CLICK; others: mouse press)
+//   text TITLE ID                   prints the control's text
+//   listview TITLE ID               prints the rows of a list view, columns separated by tabs
+//   tooltips TITLE                  prints "control id<TAB>text" for every tooltip of the window
+//   msgbox CAPTION [MS]             waits for a message box and prints its text
+//   answer CAPTION BUTTON [MS]      waits for a message box, prints its text and presses
+//                                   BUTTON (ok, cancel, yes, no)
+//   post-key TITLE VK               posts a key press (virtual-key code) to the window
+//   syscommand TITLE CMD            posts a system-menu command to the window
+//   close TITLE                     posts WM_CLOSE to the window
+//   screenshot FILE [TITLE]         saves the desktop, or one window, as a 24-bit BMP
+//   shot-class CLASS FILE [MS]      waits for a visible window of this class, then saves the
+//                                   desktop at once (for windows that are up only briefly)
+//   mutex-exists NAME               exit code 0 when a mutex of this name exists
+//   clip-graph HOST COUNTER TEXT SHOWDATE PATH...   puts a graph request on the clipboard
+//   clip-raw HEX                    puts these bytes on the clipboard under the graph format
+//   clip-clear                      empties the clipboard
+#include <windows.h>
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "graph_param.h"
+#include "platform/clipboard.h"
+#include "platform/win32/wide_string.h"
+
+namespace {
+
+constexpr DWORD kDefaultWaitMs = 10000;
+constexpr DWORD kPollMs = 50;
+constexpr UINT kSendTimeoutMs = 5000;
+
+void Print(const std::string& text) {
+    DWORD written = 0;
+    const std::string line = text + "\n";
+    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), line.data(), static_cast<DWORD>(line.size()),
+              &written, nullptr);
+}
+
+int Fail(const std::string& text) {
+    DWORD written = 0;
+    const std::string line = "gui_driver: " + text + "\n";
+    WriteFile(GetStdHandle(STD_ERROR_HANDLE), line.data(), static_cast<DWORD>(line.size()),
+              &written, nullptr);
+    return 1;
+}
+
+std::string Utf8(const std::wstring& wide) {
+    return platform::WideToUtf8(wide);
+}
+
+DWORD WaitArg(const std::vector<std::wstring>& args, std::size_t index) {
+    return index < args.size() ? static_cast<DWORD>(std::wcstoul(args[index].c_str(), nullptr, 10))
+                               : kDefaultWaitMs;
+}
+
+std::wstring TextOf(HWND hWnd) {
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(hWnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs,
+                             &length)) {
+        return std::wstring();
+    }
+    std::wstring text(length + 1, L'\0');
+    DWORD_PTR got = 0;
+    SendMessageTimeoutW(hWnd, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data()),
+                        SMTO_ABORTIFHUNG, kSendTimeoutMs, &got);
+    text.resize(got);
+    return text;
+}
+
+std::wstring ClassOf(HWND hWnd) {
+    wchar_t name[256] = {};
+    GetClassNameW(hWnd, name, 256);
+    return name;
+}
+
+// Top-level windows that satisfy a test, in Z order.
+template <typename Test>
+std::vector<HWND> FindTopLevel(Test test) {
+    struct SSearch {
+        Test* pTest;
+        std::vector<HWND> found;
+    } search{&test, {}};
+    EnumWindows(
+        [](HWND hWnd, LPARAM lParam) -> BOOL {
+            auto* pSearch = reinterpret_cast<SSearch*>(lParam);
+            if ((*pSearch->pTest)(hWnd)) pSearch->found.push_back(hWnd);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND FindVisibleByTitle(const std::wstring& title) {
+    auto found =
+        FindTopLevel([&](HWND hWnd) { return IsWindowVisible(hWnd) && TextOf(hWnd) == title; });
+    return found.empty() ? nullptr : found.front();
+}
+
+HWND FindVisibleByClass(const std::wstring& className) {
+    auto found = FindTopLevel(
+        [&](HWND hWnd) { return IsWindowVisible(hWnd) && ClassOf(hWnd) == className; });
+    return found.empty() ? nullptr : found.front();
+}
+
+// A message box: a dialog-class window with this caption and the message text control.
+HWND FindMessageBox(const std::wstring& caption) {
+    auto found = FindTopLevel([&](HWND hWnd) {
+        return IsWindowVisible(hWnd) && ClassOf(hWnd) == L"#32770" && TextOf(hWnd) == caption &&
+               GetDlgItem(hWnd, 0xFFFF) != nullptr;
+    });
+    return found.empty() ? nullptr : found.front();
+}
+
+template <typename Find>
+HWND WaitFor(Find find, DWORD waitMs) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (HWND hWnd = find()) return hWnd;
+        if (GetTickCount() - start >= waitMs) return nullptr;
+        Sleep(kPollMs);
+    }
+}
+
+template <typename Find>
+bool WaitUntilGone(Find find, DWORD waitMs) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (find() == nullptr) return true;
+        if (GetTickCount() - start >= waitMs) return false;
+        Sleep(kPollMs);
+    }
+}
+
+HWND ControlOf(const std::wstring& title, const std::wstring& id, std::string& error) {
+    HWND hWnd = FindVisibleByTitle(title);
+    if (hWnd == nullptr) {
+        error = "no window \"" + Utf8(title) + "\"";
+        return nullptr;
+    }
+    HWND hControl = GetDlgItem(hWnd, static_cast<int>(std::wcstol(id.c_str(), nullptr, 10)));
+    if (hControl == nullptr) error = "no control " + Utf8(id) + " in \"" + Utf8(title) + "\"";
+    return hControl;
+}
+
+// Memory in another process for messages that pass pointers.
+class CRemoteMemory {
+public:
+    CRemoteMemory(HWND hWnd, std::size_t nSize) : m_nSize(nSize) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(hWnd, &pid);
+        m_hProcess = OpenProcess(
+            PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE | PROCESS_QUERY_INFORMATION,
+            FALSE, pid);
+        if (m_hProcess != nullptr) {
+            m_pMemory = VirtualAllocEx(m_hProcess, nullptr, nSize, MEM_COMMIT | MEM_RESERVE,
+                                       PAGE_READWRITE);
+        }
+    }
+    ~CRemoteMemory() {
+        if (m_pMemory != nullptr) VirtualFreeEx(m_hProcess, m_pMemory, 0, MEM_RELEASE);
+        if (m_hProcess != nullptr) CloseHandle(m_hProcess);
+    }
+    bool Ok() const { return m_pMemory != nullptr; }
+    char* At(std::size_t offset) const { return static_cast<char*>(m_pMemory) + offset; }
+    bool Write(std::size_t offset, const void* pData, std::size_t nSize) const {
+        return offset + nSize <= m_nSize &&
+               WriteProcessMemory(m_hProcess, At(offset), pData, nSize, nullptr);
+    }
+    bool Read(std::size_t offset, void* pData, std::size_t nSize) const {
+        return offset + nSize <= m_nSize &&
+               ReadProcessMemory(m_hProcess, At(offset), pData, nSize, nullptr);
+    }
+
+private:
+    HANDLE m_hProcess = nullptr;
+    void* m_pMemory = nullptr;
+    std::size_t m_nSize;
+};
+
+constexpr std::size_t kTextChars = 1024;
+
+int ListViewRows(HWND hList) {
+    const int rows = static_cast<int>(SendMessageW(hList, LVM_GETITEMCOUNT, 0, 0));
+    HWND hHeader = reinterpret_cast<HWND>(SendMessageW(hList, LVM_GETHEADER, 0, 0));
+    const int columns =
+        hHeader != nullptr ? static_cast<int>(SendMessageW(hHeader, HDM_GETITEMCOUNT, 0, 0)) : 1;
+    CRemoteMemory memory(hList, sizeof(LVITEMW) + kTextChars * sizeof(wchar_t));
+    if (!memory.Ok()) return Fail("cannot reach the list's process");
+    for (int row = 0; row < rows; ++row) {
+        std::string line;
+        for (int column = 0; column < std::max(columns, 1); ++column) {
+            LVITEMW item{};
+            item.iSubItem = column;
+            item.cchTextMax = static_cast<int>(kTextChars);
+            item.pszText = reinterpret_cast<wchar_t*>(memory.At(sizeof(LVITEMW)));
+            memory.Write(0, &item, sizeof(item));
+            const LRESULT length =
+                SendMessageW(hList, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(memory.At(0)));
+            std::wstring text(kTextChars, L'\0');
+            memory.Read(sizeof(LVITEMW), text.data(), kTextChars * sizeof(wchar_t));
+            text.resize(static_cast<std::size_t>(std::max<LRESULT>(length, 0)));
+            if (column > 0) line += "\t";
+            line += Utf8(text);
+        }
+        Print(line);
+    }
+    return 0;
+}
+
+int ToolTips(HWND hWnd) {
+    auto tips = FindTopLevel([&](HWND hTip) {
+        return ClassOf(hTip) == TOOLTIPS_CLASSW && GetWindow(hTip, GW_OWNER) == hWnd;
+    });
+    for (HWND hTip : tips) {
+        const int count = static_cast<int>(SendMessageW(hTip, TTM_GETTOOLCOUNT, 0, 0));
+        CRemoteMemory memory(hTip, sizeof(TOOLINFOW) + kTextChars * sizeof(wchar_t));
+        if (!memory.Ok()) return Fail("cannot reach the tooltip's process");
+        for (int i = 0; i < count; ++i) {
+            TOOLINFOW info{};
+            info.cbSize = sizeof(info);
+            info.lpszText = reinterpret_cast<wchar_t*>(memory.At(sizeof(TOOLINFOW)));
+            memory.Write(0, &info, sizeof(info));
+            if (!SendMessageW(hTip, TTM_ENUMTOOLSW, i, reinterpret_cast<LPARAM>(memory.At(0)))) {
+                continue;
+            }
+            memory.Read(0, &info, sizeof(info));
+            std::wstring text(kTextChars, L'\0');
+            memory.Read(sizeof(TOOLINFOW), text.data(), kTextChars * sizeof(wchar_t));
+            text.resize(wcsnlen(text.c_str(), kTextChars));
+            const int id = (info.uFlags & TTF_IDISHWND)
+                               ? GetDlgCtrlID(reinterpret_cast<HWND>(info.uId))
+                               : static_cast<int>(info.uId);
+            Print(std::to_string(id) + "\t" + Utf8(text));
+        }
+    }
+    return 0;
+}
+
+// Saves the screen area of the window (or of the whole desktop) as a 24-bit BMP file.
+int Screenshot(const std::wstring& file, HWND hWnd) {
+    RECT rc{};
+    if (hWnd != nullptr) {
+        GetWindowRect(hWnd, &rc);
+    } else {
+        rc.right = GetSystemMetrics(SM_CXVIRTUALSCREEN);
+        rc.bottom = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    }
+    const int width = rc.right - rc.left;
+    const int height = rc.bottom - rc.top;
+    if (width <= 0 || height <= 0) return Fail("nothing to capture");
+    HDC hScreen = GetDC(nullptr);
+    HDC hMemory = CreateCompatibleDC(hScreen);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;  // bottom-up, as BMP files store rows
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* pBits = nullptr;
+    HBITMAP hBitmap = CreateDIBSection(hScreen, &info, DIB_RGB_COLORS, &pBits, nullptr, 0);
+    HGDIOBJ hOld = SelectObject(hMemory, hBitmap);
+    BitBlt(hMemory, 0, 0, width, height, hScreen, rc.left, rc.top, SRCCOPY);
+    GdiFlush();
+    const DWORD stride = ((static_cast<DWORD>(width) * 3 + 3) / 4) * 4;
+    const DWORD imageSize = stride * static_cast<DWORD>(height);
+    BITMAPFILEHEADER header{};
+    header.bfType = 0x4D42;
+    header.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+    header.bfSize = header.bfOffBits + imageSize;
+    info.bmiHeader.biSizeImage = imageSize;
+    bool ok = false;
+    HANDLE hFile = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (hFile != INVALID_HANDLE_VALUE) {
+        DWORD written = 0;
+        ok = WriteFile(hFile, &header, sizeof(header), &written, nullptr) &&
+             WriteFile(hFile, &info.bmiHeader, sizeof(info.bmiHeader), &written, nullptr) &&
+             WriteFile(hFile, pBits, imageSize, &written, nullptr);
+        CloseHandle(hFile);
+    }
+    SelectObject(hMemory, hOld);
+    DeleteObject(hBitmap);
+    DeleteDC(hMemory);
+    ReleaseDC(nullptr, hScreen);
+    return ok ? 0 : Fail("cannot write " + Utf8(file));
+}
+
+int ClickControl(HWND hControl) {
+    if (ClassOf(hControl) == L"Button") {
+        PostMessageW(hControl, BM_CLICK, 0, 0);
+        return 0;
+    }
+    // Any other control gets a left mouse press in its middle, as a user's click.
+    RECT rc;
+    GetClientRect(hControl, &rc);
+    const LPARAM point = MAKELPARAM(rc.right / 2, rc.bottom / 2);
+    PostMessageW(hControl, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    PostMessageW(hControl, WM_LBUTTONUP, 0, point);
+    return 0;
+}
+
+int PressMessageBoxButton(HWND hBox, const std::wstring& button) {
+    int id = 0;
+    if (button == L"ok") id = IDOK;
+    if (button == L"cancel") id = IDCANCEL;
+    if (button == L"yes") id = IDYES;
+    if (button == L"no") id = IDNO;
+    HWND hButton = id != 0 ? GetDlgItem(hBox, id) : nullptr;
+    if (hButton == nullptr) return Fail("the message box has no button " + Utf8(button));
+    PostMessageW(hBox, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(hButton));
+    return 0;
+}
+
+int ClipRaw(const std::wstring& hex) {
+    std::string bytes;
+    if (hex.size() % 2 != 0) return Fail("odd number of hex digits");
+    for (std::size_t i = 0; i < hex.size(); i += 2) {
+        bytes.push_back(static_cast<char>(std::wcstoul(hex.substr(i, 2).c_str(), nullptr, 16)));
+    }
+    const platform::ErrorCode error = platform::PutClipboardBlock(kGraphParamFormat, bytes);
+    return error == platform::kSuccess ? 0 : Fail("clipboard error " + std::to_string(error));
+}
+
+int ClipGraph(const std::vector<std::wstring>& args) {
+    if (args.size() < 6) return Fail("clip-graph HOST COUNTER TEXT SHOWDATE PATH...");
+    CGraphParam param;
+    param.m_strHost = Utf8(args[2]);
+    param.m_nCounter = std::wcstol(args[3].c_str(), nullptr, 10);
+    param.m_strCounter = Utf8(args[4]);
+    param.m_bShowDate = std::wcstol(args[5].c_str(), nullptr, 10);
+    for (std::size_t i = 6; i < args.size(); ++i) {
+        CGraphFileItem item;
+        item.m_nBranch = static_cast<std::int32_t>(i - 5);
+        item.m_strPath = Utf8(args[i]);
+        param.m_files.Add(item);
+    }
+    const platform::ErrorCode error =
+        platform::PutClipboardBlock(kGraphParamFormat, EncodeGraphParamBlock(param));
+    return error == platform::kSuccess ? 0 : Fail("clipboard error " + std::to_string(error));
+}
+
+int Run(const std::vector<std::wstring>& args) {
+    if (args.size() < 2) return 2;
+    const std::wstring& command = args[1];
+    auto need = [&](std::size_t count) { return args.size() >= count; };
+    std::string error;
+
+    if (command == L"wait-window" && need(3)) {
+        return WaitFor([&] { return FindVisibleByTitle(args[2]); }, WaitArg(args, 3))
+                   ? 0
+                   : Fail("no window \"" + Utf8(args[2]) + "\" appeared");
+    }
+    if (command == L"wait-gone" && need(3)) {
+        return WaitUntilGone([&] { return FindVisibleByTitle(args[2]); }, WaitArg(args, 3))
+                   ? 0
+                   : Fail("window \"" + Utf8(args[2]) + "\" is still there");
+    }
+    if (command == L"wait-class" && need(3)) {
+        return WaitFor([&] { return FindVisibleByClass(args[2]); }, WaitArg(args, 3))
+                   ? 0
+                   : Fail("no window of class " + Utf8(args[2]) + " appeared");
+    }
+    if (command == L"wait-class-gone" && need(3)) {
+        return WaitUntilGone([&] { return FindVisibleByClass(args[2]); }, WaitArg(args, 3))
+                   ? 0
+                   : Fail("a window of class " + Utf8(args[2]) + " is still there");
+    }
+    if (command == L"control" && need(4)) {
+        HWND hControl = ControlOf(args[2], args[3], error);
+        if (hControl == nullptr) return Fail(error);
+        RECT rc;
+        GetWindowRect(hControl, &rc);
+        Print(Utf8(ClassOf(hControl)) + (IsWindowVisible(hControl) ? " visible " : " hidden ") +
+              std::to_string(rc.right - rc.left) + "x" + std::to_string(rc.bottom - rc.top));
+        return 0;
+    }
+    if (command == L"click" && need(4)) {
+        HWND hControl = ControlOf(args[2], args[3], error);
+        return hControl != nullptr ? ClickControl(hControl) : Fail(error);
+    }
+    if (command == L"text" && need(4)) {
+        HWND hControl = ControlOf(args[2], args[3], error);
+        if (hControl == nullptr) return Fail(error);
+        Print(Utf8(TextOf(hControl)));
+        return 0;
+    }
+    if (command == L"listview" && need(4)) {
+        HWND hControl = ControlOf(args[2], args[3], error);
+        return hControl != nullptr ? ListViewRows(hControl) : Fail(error);
+    }
+    if (command == L"tooltips" && need(3)) {
+        HWND hWnd = FindVisibleByTitle(args[2]);
+        return hWnd != nullptr ? ToolTips(hWnd) : Fail("no window \"" + Utf8(args[2]) + "\"");
+    }
+    if ((command == L"msgbox" && need(3)) || (command == L"answer" && need(4))) {
+        const bool bAnswer = command == L"answer";
+        HWND hBox =
+            WaitFor([&] { return FindMessageBox(args[2]); }, WaitArg(args, bAnswer ? 4 : 3));
+        if (hBox == nullptr) return Fail("no message box \"" + Utf8(args[2]) + "\" appeared");
+        Print(Utf8(TextOf(GetDlgItem(hBox, 0xFFFF))));
+        return bAnswer ? PressMessageBoxButton(hBox, args[3]) : 0;
+    }
+    if ((command == L"post-key" || command == L"syscommand") && need(4)) {
+        HWND hWnd = FindVisibleByTitle(args[2]);
+        if (hWnd == nullptr) return Fail("no window \"" + Utf8(args[2]) + "\"");
+        const WPARAM value = std::wcstoul(args[3].c_str(), nullptr, 0);
+        if (command == L"syscommand") {
+            PostMessageW(hWnd, WM_SYSCOMMAND, value, 0);
+        } else {
+            PostMessageW(hWnd, WM_KEYDOWN, value, 1);
+            PostMessageW(hWnd, WM_KEYUP, value, 0xC0000001);
+        }
+        return 0;
+    }
+    if (command == L"close" && need(3)) {
+        HWND hWnd = FindVisibleByTitle(args[2]);
+        if (hWnd == nullptr) return Fail("no window \"" + Utf8(args[2]) + "\"");
+        PostMessageW(hWnd, WM_CLOSE, 0, 0);
+        return 0;
+    }
+    if (command == L"screenshot" && need(3)) {
+        HWND hWnd = nullptr;
+        if (args.size() >= 4) {
+            hWnd = FindVisibleByTitle(args[3]);
+            if (hWnd == nullptr) return Fail("no window \"" + Utf8(args[3]) + "\"");
+        }
+        return Screenshot(args[2], hWnd);
+    }
+    if (command == L"shot-class" && need(4)) {
+        if (!WaitFor([&] { return FindVisibleByClass(args[2]); }, WaitArg(args, 4))) {
+            return Fail("no window of class " + Utf8(args[2]) + " appeared");
+        }
+        return Screenshot(args[3], nullptr);
+    }
+    if (command == L"mutex-exists" && need(3)) {
+        HANDLE hMutex = OpenMutexW(SYNCHRONIZE, FALSE, args[2].c_str());
+        if (hMutex == nullptr) return 1;
+        CloseHandle(hMutex);
+        return 0;
+    }
+    if (command == L"clip-graph") return ClipGraph(args);
+    if (command == L"clip-raw" && need(3)) return ClipRaw(args[2]);
+    if (command == L"clip-clear") {
+        if (!OpenClipboard(nullptr)) return Fail("cannot open the clipboard");
+        EmptyClipboard();
+        CloseClipboard();
+        return 0;
+    }
+    return 2;
+}
+
+}  // namespace
+
+int main() {
+    int count = 0;
+    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::wstring> args;
+    for (int i = 0; i < count; ++i) args.emplace_back(argv[i]);
+    LocalFree(argv);
+    const int result = Run(args);
+    if (result == 2) Fail("unknown command or missing arguments (see the source's head comment)");
+    return result;
+}

@@ -1,0 +1,155 @@
+# The GUI tests of the main menu and the companion stand-ins; sourced by run-gui-tests.
+# They run in this order and share one running menu (started by the first, closed by the exit
+# test), because starting the menu and letting its splash pass is the slow part.
+
+menu_pid=""
+
+test_menu_starts() {
+  start "$suite" VARNOLE.exe
+  menu_pid=$last_pid
+  # The splash is up for 1.5 s from the window's creation: catch it on the way.
+  drv shot-class VARNOLE_Splash menu-splash.bmp 15000 || fail "no splash window appeared" || return 1
+  keep_shot menu-splash
+  drv wait-window "$menu_title" 15000 || fail "no menu window" || return 1
+  # A key press hides the splash (and is swallowed).
+  drv post-key "$menu_title" 0x10
+  drv wait-class-gone VARNOLE_Splash 5000 || fail "the splash window stayed" || return 1
+  local id info
+  for id in 1011 1018 1012 1013 1014 1015; do
+    info="$(drv control "$menu_title" "$id")" || fail "no control $id" || return 1
+    [[ "$info" == "Static visible "* ]] || fail "control $id: $info" || return 1
+  done
+  shot menu "$menu_title"
+}
+
+test_menu_tooltips() {
+  local tips
+  tips="$(drv tooltips "$menu_title" | sort)" || fail "cannot read the tooltips" || return 1
+  expect_eq "tooltips" "$tips" "$(printf '%s\n' \
+    "1011	稼動データを収集するジョブの予約や実行を行います" \
+    "1012	稼動データファイルからＣＳＶファイルを作成します" \
+    "1013	HALDEKのホームページからグラフテンプレートと操作マニュアルをダウンロードします" \
+    "1014	稼動データファイルの削除やディレクトリ変更を行います" \
+    "1018	稼動データファイルからグラフを作成します" | sort)"
+}
+
+test_second_copy() {
+  start "$suite" VARNOLE.exe
+  local second=$last_pid text
+  text="$(drv answer "２重起動" ok 15000)" || fail "no ２重起動 message box" || return 1
+  expect_eq "message" "$text" "VARNOLEは、すでに起動されています。" || return 1
+  ended "$second" 15 || fail "the second copy did not end" || return 1
+  kill -0 "$menu_pid" 2>/dev/null || fail "the first menu ended" || return 1
+  drv wait-window "$menu_title" 2000 || fail "the first menu's window is gone" || return 1
+  drv mutex-exists VARNOLE_MainProgram || fail "VARNOLE_MainProgram is gone"
+}
+
+test_version_window() {
+  drv syscommand "$menu_title" 16 || return 1
+  drv wait-window "VARNOLE のﾊﾞｰｼﾞｮﾝ情報" 10000 || fail "no version window" || return 1
+  drv click "VARNOLE のﾊﾞｰｼﾞｮﾝ情報" 1 || return 1
+  drv wait-gone "VARNOLE のﾊﾞｰｼﾞｮﾝ情報" 10000 || fail "the version window stayed"
+}
+
+test_exit_refused_while_manager_runs() {
+  drv click "$menu_title" 1014 || return 1
+  drv wait-window "$manager_title" 15000 || fail "the Manager button did not start Manager" || return 1
+  shot manager "$manager_title"
+  drv mutex-exists VARNOLE_ManaProgram || fail "Manager does not hold VARNOLE_ManaProgram" || return 1
+  local text
+  drv click "$menu_title" 1015 || return 1
+  text="$(drv answer "終了チェック" ok 15000)" || fail "no 終了チェック message box" || return 1
+  expect_eq "message" "$text" \
+    "$(printf 'VARNOLE [稼動データファイルの管理] が起動中です。\n先に終了させてください。')" || return 1
+  drv wait-window "$menu_title" 2000 || fail "the menu closed"
+}
+
+test_escape_and_close_are_checked() {
+  local text
+  drv post-key "$menu_title" 0x1B || return 1
+  text="$(drv answer "終了チェック" ok 15000)" || fail "Escape did not run the exit check" || return 1
+  [[ "$text" == *"先に終了させてください。" ]] || fail "Escape: $text" || return 1
+  drv close "$menu_title" || return 1
+  text="$(drv answer "終了チェック" ok 15000)" || fail "WM_CLOSE did not run the exit check" || return 1
+  [[ "$text" == *"先に終了させてください。" ]] || fail "WM_CLOSE: $text" || return 1
+  drv wait-window "$menu_title" 2000 || fail "the menu closed"
+}
+
+test_convert_starts() {
+  drv click "$menu_title" 1012 || return 1
+  drv wait-window "$convert_title" 15000 || fail "the Convert button did not start Convert" || return 1
+  drv mutex-exists VARNOLE_ConvProgram || fail "Convert does not hold VARNOLE_ConvProgram" || return 1
+  shot convert "$convert_title"
+  drv click "$convert_title" 2 || return 1
+  drv wait-gone "$convert_title" 10000 || fail "Convert did not close"
+}
+
+test_graph_shows_request() {
+  # The menu keeps a user32 process alive, so the clipboard keeps the block for Graph.
+  drv clip-graph "サーバ01" 2 "CPU-CPU User Time" 1 'D:\Data\\VARN_サーバ01_10_1.var' \
+    'D:\Data\\VARN_サーバ01_10_2.var' || fail "cannot put the block on the clipboard" || return 1
+  start "$suite" Graph.exe
+  local graph=$last_pid
+  drv wait-window "$graph_title" 15000 || fail "no Graph window" || return 1
+  expect_eq "counter" "$(drv text "$graph_title" 1003)" "2: CPU-CPU User Time" || return 1
+  expect_eq "host" "$(drv text "$graph_title" 1004)" "サーバ01" || return 1
+  expect_eq "date flag" "$(drv text "$graph_title" 1005)" "1（日付、時間を表示する）" || return 1
+  expect_eq "files" "$(drv listview "$graph_title" 1006)" "$(printf '%s\n' \
+    '1	D:\Data\\VARN_サーバ01_10_1.var' '2	D:\Data\\VARN_サーバ01_10_2.var')" || return 1
+  shot graph "$graph_title"
+  drv click "$graph_title" 2 || return 1
+  ended "$graph" 15 || fail "Graph did not end"
+}
+
+test_graph_reports_bad_block() {
+  local status
+  # A file count far beyond the block.
+  drv clip-raw 000000000141015000000000ffffff7f || return 1
+  start "$suite" Graph.exe
+  local graph=$last_pid
+  drv wait-window "$graph_title" 15000 || fail "no Graph window for a malformed block" || return 1
+  status="$(drv text "$graph_title" 1002)"
+  [[ "$status" == "クリップボードの VARNOLE_GRAPH_PARAM のデータが正しくありません: file count"* ]] ||
+    fail "malformed block: $status" || return 1
+  expect_eq "no files" "$(drv listview "$graph_title" 1006)" "" || return 1
+  shot graph-malformed "$graph_title"
+  drv click "$graph_title" 2 || return 1
+  ended "$graph" 15 || fail "Graph did not end" || return 1
+
+  drv clip-clear || return 1
+  start "$suite" Graph.exe
+  graph=$last_pid
+  drv wait-window "$graph_title" 15000 || fail "no Graph window without a block" || return 1
+  status="$(drv text "$graph_title" 1002)"
+  [[ "$status" == "クリップボードに VARNOLE_GRAPH_PARAM のデータがありません。"* ]] ||
+    fail "missing block: $status" || return 1
+  drv click "$graph_title" 2 || return 1
+  ended "$graph" 15 || fail "Graph did not end"
+}
+
+test_exit_confirmed() {
+  drv click "$manager_title" 2 || return 1
+  drv wait-gone "$manager_title" 10000 || fail "Manager did not close" || return 1
+  local text
+  drv click "$menu_title" 1015 || return 1
+  text="$(drv answer "終了" no 15000)" || fail "no 終了 question" || return 1
+  expect_eq "question" "$text" "本当に終了しますか？" || return 1
+  drv wait-window "$menu_title" 2000 || fail "No closed the menu" || return 1
+  drv click "$menu_title" 1015 || return 1
+  drv answer "終了" yes 15000 >/dev/null || fail "no 終了 question the second time" || return 1
+  ended "$menu_pid" 15 || fail "Yes did not end the menu" || return 1
+  local mutex
+  for mutex in VARNOLE_MainProgram VARNOLE_GathProgram VARNOLE_ConvProgram VARNOLE_GraphProgram \
+               VARNOLE_ManaProgram; do
+    ! drv mutex-exists "$mutex" || fail "$mutex is left behind" || return 1
+  done
+}
+
+test_missing_graph() {
+  start "$nograph" VARNOLE.exe
+  local menu=$last_pid text
+  text="$(drv answer "エラー" ok 15000)" || fail "no エラー message box" || return 1
+  expect_eq "message" "$text" "ファイル [Graph.exe] が見つかりません" || return 1
+  ended "$menu" 15 || fail "the menu did not end" || return 1
+  ! drv mutex-exists VARNOLE_MainProgram || fail "VARNOLE_MainProgram is left behind"
+}
