@@ -33,6 +33,7 @@ inline constexpr ErrorCode kErrorInvalidName = 123;
 inline constexpr ErrorCode kErrorDirNotEmpty = 145;
 inline constexpr ErrorCode kErrorAlreadyExists = 183;
 inline constexpr ErrorCode kErrorFilenameTooLong = 206;
+inline constexpr ErrorCode kErrorFileTooLarge = 223;  // larger than its reader accepts
 inline constexpr ErrorCode kErrorMoreData = 234;
 inline constexpr ErrorCode kErrorNoMoreItems = 259;
 inline constexpr ErrorCode kErrorTimeout = 1460;

@@ -1,5 +1,4 @@
-// Appending whole records to a log file that several threads and processes share, and reading it
-// back.
+// Appending whole records to a log file that several threads and processes share.
 #pragma once
 #include <memory>
 #include <string>
@@ -39,8 +38,5 @@ private:
     struct Impl;
     std::unique_ptr<Impl> m_pImpl;
 };
-
-// Reads a whole file into bytes, letting others go on writing it meanwhile.
-ErrorCode ReadFileBytes(const std::string& path, std::string& bytes);
 
 }  // namespace platform

@@ -9,8 +9,6 @@
 
 namespace platform {
 
-// ERROR_FILE_TOO_LARGE: a file is larger than its reader accepts.
-inline constexpr ErrorCode kErrorFileTooLarge = 223;
 
 // Creates the file or truncates it, writes all bytes, flushes them to the disk and closes it.
 // While it is open others may read it but not write it. A full disk gives kErrorDiskFull. After
@@ -21,8 +19,8 @@ ErrorCode WriteFileFlushed(const std::string& path, std::string_view bytes);
 // entry is flushed too, so the new name survives a power failure).
 ErrorCode RenameReplacing(const std::string& from, const std::string& to);
 
-// Reads a whole file into bytes. A file larger than maxSize is not read: kErrorFileTooLarge,
-// and bytes stays empty.
+// Reads a whole file into bytes while others may go on writing, renaming or deleting it.
+// A file larger than maxSize is not read: kErrorFileTooLarge, and bytes stays empty.
 ErrorCode ReadFileCapped(const std::string& path, std::size_t maxSize, std::string& bytes);
 
 }  // namespace platform

@@ -1,7 +1,7 @@
 // Decoding a whole error log: record after record until the end or an incomplete record.
 #include "error_log_reader.h"
 
-#include "platform/file_io.h"
+#include "platform/file_write.h"
 
 CErrorLogContents ParseErrorLog(std::string_view bytes) {
     CErrorLogContents contents;
@@ -18,10 +18,14 @@ CErrorLogContents ParseErrorLog(std::string_view bytes) {
     return contents;
 }
 
+// An error log is rotated monthly and holds small records; anything larger is not a log to load
+// into memory whole.
+constexpr std::size_t kMaxErrorLogBytes = 256u * 1024 * 1024;
+
 platform::ErrorCode ReadErrorLog(const std::string& strPath, CErrorLogContents& contents) {
     contents = CErrorLogContents();
     std::string bytes;
-    const platform::ErrorCode error = platform::ReadFileBytes(strPath, bytes);
+    const platform::ErrorCode error = platform::ReadFileCapped(strPath, kMaxErrorLogBytes, bytes);
     if (error != platform::kSuccess) return error;
     contents = ParseErrorLog(bytes);
     return platform::kSuccess;

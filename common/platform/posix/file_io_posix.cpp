@@ -99,42 +99,4 @@ void AppendFile::Close() {
     m_pImpl->m_nFd = -1;
 }
 
-ErrorCode ReadFileBytes(const std::string& path, std::string& bytes) {
-    bytes.clear();
-    if (path.empty()) return kErrorPathNotFound;
-    int fd;
-    do {
-        fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    } while (fd < 0 && errno == EINTR);
-    if (fd < 0) {
-        const int err = errno;
-        if (err == ENOENT) {
-            struct stat st {};
-            const std::size_t slash = path.rfind('/');
-            const std::string parent = slash == std::string::npos ? std::string(".")
-                                       : slash == 0               ? std::string("/")
-                                                                  : path.substr(0, slash);
-            if (stat(parent.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return kErrorPathNotFound;
-            return kErrorFileNotFound;
-        }
-        return posix::ErrorFromErrno(err);
-    }
-    char buffer[65536];
-    for (;;) {
-        const ssize_t n = read(fd, buffer, sizeof buffer);
-        if (n > 0) {
-            bytes.append(buffer, static_cast<std::size_t>(n));
-            continue;
-        }
-        if (n < 0 && errno == EINTR) continue;
-        const int err = n < 0 ? errno : 0;
-        close(fd);
-        if (err != 0) {
-            bytes.clear();
-            return posix::ErrorFromErrno(err);
-        }
-        return kSuccess;
-    }
-}
-
 }  // namespace platform

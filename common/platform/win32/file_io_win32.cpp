@@ -73,27 +73,4 @@ void AppendFile::Close() {
     m_pImpl->m_hFile = INVALID_HANDLE_VALUE;
 }
 
-ErrorCode ReadFileBytes(const std::string& path, std::string& bytes) {
-    bytes.clear();
-    if (path.empty()) return kErrorPathNotFound;
-    HANDLE file = CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return GetLastError();
-    char buffer[65536];
-    for (;;) {
-        DWORD done = 0;
-        if (!ReadFile(file, buffer, sizeof buffer, &done, nullptr)) {
-            const DWORD error = GetLastError();
-            CloseHandle(file);
-            bytes.clear();
-            return error;
-        }
-        if (done == 0) break;
-        bytes.append(buffer, done);
-    }
-    CloseHandle(file);
-    return kSuccess;
-}
-
 }  // namespace platform

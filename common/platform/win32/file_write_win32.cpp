@@ -48,7 +48,8 @@ ErrorCode RenameReplacing(const std::string& from, const std::string& to) {
 ErrorCode ReadFileCapped(const std::string& path, std::size_t maxSize, std::string& bytes) {
     bytes.clear();
     if (path.empty()) return kErrorPathNotFound;
-    HANDLE file = CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+    HANDLE file = CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return GetLastError();
     LARGE_INTEGER size{};
