@@ -1,8 +1,11 @@
-// CGatherDlg construction, its tables and directories, and the columns of its two lists.
+// CGatherDlg construction, its tables, directories, collaborators, message boxes and list columns.
 #include "gather_dlg.h"
 
+#include "job/wait_clock.h"
 #include "list_layouts.h"
+#include "logs/error_log.h"
 #include "platform/files.h"
+#include "sim/host_access_choice.h"
 
 CGatherDlg::CGatherDlg(IGatherView& view, const platform::IClock& clock)
     : m_pView(&view),
@@ -10,11 +13,15 @@ CGatherDlg::CGatherDlg(IGatherView& view, const platform::IClock& clock)
       m_pFileOps(&PlatformFileOps()),
       m_pHosts(std::make_unique<CHostTable>()),
       m_pGroups(std::make_unique<CGroupTable>()),
-      m_pSchedules(std::make_unique<CScheduleTable>()) {
+      m_pSchedules(std::make_unique<CScheduleTable>()),
+      m_arrJobs(kScheduleSlots),
+      m_pExecIdStore(&ConfigExecutionIdStore()) {
     m_listSchedules.SetInsertSorted(true);
 }
 
-CGatherDlg::~CGatherDlg() = default;
+CGatherDlg::~CGatherDlg() {
+    OnDestroyGather();
+}
 
 void CGatherDlg::SetProgramDirectory(const std::string& strDirectory) {
     m_strProgramDir = platform::WithTrailingSeparator(strDirectory);
@@ -42,4 +49,46 @@ bool CGatherDlg::CreateListColumns() {
 
 void CGatherDlg::SetFileOps(IFileOps* pFileOps) {
     m_pFileOps = pFileOps != nullptr ? pFileOps : &PlatformFileOps();
+}
+
+void CGatherDlg::SetJobContext(const CGatherJobContext& context) {
+    m_jobContext = context;
+    m_jobContext.m_pHosts.reset();
+}
+
+const CGatherJobContext& CGatherDlg::JobContext() {
+    if (m_jobContext.m_pAccess == nullptr) m_jobContext.m_pAccess = &sim::ProcessHostAccess();
+    if (m_jobContext.m_pWaitClock == nullptr) m_jobContext.m_pWaitClock = &SystemWaitClock();
+    if (m_jobContext.m_pErrorLog == nullptr) m_jobContext.m_pErrorLog = &ProcessErrorLog();
+    // The jobs read login data from a published copy of the host table that nobody changes; a
+    // new copy is published when the table has changed since (the old one lives on as long as
+    // a job still holds it).
+    if (!m_jobContext.m_pHosts || *m_jobContext.m_pHosts != *m_pHosts)
+        m_jobContext.m_pHosts = std::make_shared<const CHostTable>(*m_pHosts);
+    return m_jobContext;
+}
+
+CErrorLog& CGatherDlg::ErrorLog() const {
+    return m_jobContext.m_pErrorLog != nullptr ? *m_jobContext.m_pErrorLog : ProcessErrorLog();
+}
+
+void CGatherDlg::SetExecutionIdStore(IExecutionIdStore* pStore) {
+    m_pExecIdStore = pStore != nullptr ? pStore : &ConfigExecutionIdStore();
+    m_pExecIds.reset();
+}
+
+CExecutionIds& CGatherDlg::ExecutionIds() {
+    if (!m_pExecIds)
+        m_pExecIds = std::make_unique<CExecutionIds>(*m_pClock, *m_pExecIdStore, ErrorLog());
+    return *m_pExecIds;
+}
+
+EMessageResult CGatherDlg::ShowMessageBox(const std::string& strText, const std::string& strCaption,
+                                          EMessageIcon eIcon, EMessageButtons eButtons) {
+    // The window's timer goes on firing while a modal box is open; the flag tells the tick not
+    // to open a second one on top.
+    ++m_nMessageBoxOpen;
+    const EMessageResult eResult = m_pView->ShowMessage(strText, strCaption, eIcon, eButtons);
+    --m_nMessageBoxOpen;
+    return eResult;
 }

@@ -1,23 +1,37 @@
 // CGatherDlg: the portable controller of Gather's main window, owner of all of Gather's state.
 //
-// It holds the host, group and schedule tables, the program and data directories, the last
-// schedule number assigned, the schedule list and the run log, and talks to its window through
-// IGatherView. Its operations live in one file per concern: gather_dlg.cpp (state and lists),
-// gather_settings.cpp (the settings file), schedule_rows.cpp (schedule list rows) and
-// run_log.cpp (the run log).
+// It holds the host, group and schedule tables, one list of collection jobs per schedule, the
+// program and data directories, the last schedule number assigned, the schedule list and the run
+// log, and talks to its window through IGatherView. Its operations live in one file per concern:
+// gather_dlg.cpp (state, lists, message boxes), gather_startup.cpp (start-up check and window
+// initialisation), gather_exit.cpp (exit request and destruction), gather_settings.cpp (the
+// settings file), schedule_rows.cpp (schedule list rows), scheduler_tick.cpp (the one-second
+// tick), schedule_start.cpp (starting and stopping runs), schedule_ops.cpp (the schedule
+// buttons) and run_log.cpp (the run log).
+//
+// Everything here runs on the window's thread. The collection jobs run on their own threads and
+// share with it only their job objects (state and message under each job's lock, the stop event)
+// and the published copy of the host table, which nobody changes once published.
 #pragma once
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "file_ops.h"
+#include "gather_startup.h"
 #include "gather_view.h"
 #include "host_tables.h"
+#include "job/gather_job.h"
 #include "list/sorted_list_model.h"
+#include "logs/execution_ids.h"
 #include "platform/clock.h"
+#include "platform/named_mutex.h"
 #include "schedule.h"
+#include "schedule_wizard.h"
 
+class CErrorLog;
 class CSettingsContents;
 
 class CGatherDlg {
@@ -37,6 +51,9 @@ public:
     CScheduleTable& Schedules() { return *m_pSchedules; }
     const CScheduleTable& Schedules() const { return *m_pSchedules; }
     CSchedule& Schedule(int nSchedule) {
+        return (*m_pSchedules)[static_cast<std::size_t>(nSchedule)];
+    }
+    const CSchedule& Schedule(int nSchedule) const {
         return (*m_pSchedules)[static_cast<std::size_t>(nSchedule)];
     }
 
@@ -107,7 +124,110 @@ public:
     // platform's. The object must outlive its use.
     void SetFileOps(IFileOps* pFileOps);
 
+    // ---- start-up and exit (gather_startup.cpp, gather_exit.cpp) ----
+
+    // Window initialisation after the window's own controls exist: the start-up check, the
+    // execution-ID state, the directories, blank tables, the list columns, empty job lists and
+    // the settings file. Returns false when the start-up check failed: the window must close, and
+    // nothing was loaded (nor will anything be saved). On true the window starts its scheduler
+    // timer (id 1, every 1000 ms) and calls OnSchedulerTick on each tick.
+    bool InitGather(const CGatherStartup& startup);
+    bool IsStarted() const { return m_bStarted; }
+
+    // The exit request ("終了" or Esc). Asks first; on Yes stops running schedules and books
+    // their next run (or frees them), saves the settings file and finishes left-over data files.
+    // Returns true when the window must close.
+    bool OnExitRequest();
+    // Renames every VARN_*.va_ file of the data directory to its ".var" name once the stopped
+    // jobs have had up to kExitWaitMs to finish their files; directories and hidden files are
+    // skipped, failures ignored. Returns the number of files renamed.
+    int FinishLeftOverDataFiles();
+    static constexpr unsigned kExitWaitMs = 500;
+
+    // Window destruction: releases every job (signal, join, free) and, after a start-up that
+    // passed, writes the execution-ID state. Runs once; the destructor calls it too.
+    void OnDestroyGather();
+
+    // ---- collaborators ----
+
+    // The wizard the schedule buttons open; null: they do nothing. Must outlive its use.
+    void SetScheduleWizard(IScheduleWizard* pWizard) { m_pWizard = pWizard; }
+    // What the collection jobs run on. Empty fields take the process's defaults: the network
+    // chosen by VARNOLE_SIMULATION, the system wait clock, the process's error log. The host
+    // table field is ignored: the controller publishes its own. The wait clock's clock should be
+    // the controller's clock. Everything pointed to must outlive the controller.
+    void SetJobContext(const CGatherJobContext& context);
+    // Where the execution-ID counter is kept (tests inject one); null restores the registry.
+    void SetExecutionIdStore(IExecutionIdStore* pStore);
+    CErrorLog& ErrorLog() const;
+    // The execution-ID state (created on first use).
+    CExecutionIds& ExecutionIds();
+
+    // ---- scheduler (scheduler_tick.cpp, schedule_start.cpp, schedule_ops.cpp) ----
+
+    // The handler of timer 1: starts due runs, finishes ended ones, removes rows of freed
+    // slots, moves the jobs' messages into the run log and, during minute 10 of every hour,
+    // runs the overlap check.
+    void OnSchedulerTick();
+    // Collision check and job creation for a schedule the tick has just set running.
+    void StartSchedule(int nSchedule);
+    // Signals the stop event of every job of the schedule.
+    void StopJobs(int nSchedule);
+    // Signals, joins and frees the schedule's jobs and empties its list.
+    void ReleaseJobs(int nSchedule);
+    // The jobs of the schedule's current or last run, in creation order.
+    const std::vector<std::unique_ptr<CGatherJob>>& Jobs(int nSchedule) const;
+
+    // The schedule buttons of the main window.
+    void RegisterSchedule();
+    void ChangeSchedule();
+    void ViewSchedule();
+    void StopOrDeleteSchedules();
+
+    // Runs the overlap check over all schedules; false with the clash text when one was found.
+    bool RunOverlapCheck(std::string& strText) const;
+
+    // The schedule number a list row shows in column 0; nothing when the text is not a slot
+    // number.
+    std::optional<int> RowSchedule(int nRow) const;
+    // The first row that shows the schedule's number.
+    std::optional<int> FindScheduleRow(int nSchedule) const;
+    // The texts of a running schedule's row, in column order; the repetition and threshold texts
+    // are those the row showed before.
+    static std::vector<std::string> RunningRowTexts(int nSchedule, const CSchedule& schedule,
+                                                    const std::string& strRepeat,
+                                                    const std::string& strThreshold,
+                                                    const std::string& strNext);
+
+    // True while the controller shows a message box; the timer shows none meanwhile.
+    bool IsMessageBoxOpen() const { return m_nMessageBoxOpen != 0; }
+
 private:
+    // A message box through the view, with the message box open flag set while it is shown.
+    EMessageResult ShowMessageBox(const std::string& strText, const std::string& strCaption,
+                                  EMessageIcon eIcon, EMessageButtons eButtons);
+
+    // Start-up helpers (gather_startup.cpp).
+    bool StartupCheck(const CGatherStartup& startup);
+    void FindDirectories(const CGatherStartup& startup);
+
+    // Scheduler helpers.
+    void StartDueRow(int nSchedule, int nRow);
+    void FinishEndedRun(int nSchedule);
+    void DeliverJobMessages();
+    void HourlyOverlapCheck();
+    std::optional<int> FindCollision(int nSchedule) const;
+    void CreateJob(int nSchedule, const std::string& strHost, const std::string& strGroup,
+                   const std::string& strExecId);
+    void DeleteScheduleRows(int nSchedule);
+    void RewriteScheduleRows(int nSchedule);
+    void StartNowRun(CSchedule& schedule) const;
+    // The run a stopped schedule waits for: NextRun from tNow, passing over the run in progress
+    // when it was stopped in the very second it started.
+    static std::optional<CScheduleRun> RunAfterStop(const CSchedule& schedule, platform::Time tNow);
+    bool RunWizard(CScheduleWizardData& data);
+    const CGatherJobContext& JobContext();
+
     // Settings file helpers (gather_settings.cpp).
     bool RecoverInterruptedSave();
     void ApplyLoadedSettings(CSettingsContents& contents);
@@ -129,4 +249,17 @@ private:
     // not make it the backup (it tries again to set it aside, else replaces it).
     bool m_bUnreadableSettings = false;
     std::string m_strSetAsidePath;
+
+    // Scheduler state.
+    std::int32_t m_nMessageBoxOpen = 0;  // message boxes the controller has open
+    IScheduleWizard* m_pWizard = nullptr;
+    std::vector<std::vector<std::unique_ptr<CGatherJob>>> m_arrJobs;  // one list per slot
+    CGatherJobContext m_jobContext;  // what the jobs run on; m_pHosts is the published table
+    IExecutionIdStore* m_pExecIdStore;
+    std::unique_ptr<CExecutionIds> m_pExecIds;
+
+    // Start-up state.
+    platform::NamedMutex m_mutexGather;  // held while the process runs: Gather is running
+    bool m_bStarted = false;             // the start-up check passed
+    bool m_bDestroyed = false;
 };

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -26,10 +27,13 @@ public:
     // without a scripted answer fails the test and is answered No.
     std::deque<EMessageResult> m_queAnswers;
     std::map<EGatherList, std::vector<int>> m_mapSelected;
+    // Runs while a box is "open" (e.g. a timer tick arriving meanwhile); called once per box.
+    std::function<void()> m_fnWhileOpen;
 
     EMessageResult ShowMessage(const std::string& strText, const std::string& strCaption,
                                EMessageIcon eIcon, EMessageButtons eButtons) override {
         m_arrShown.push_back({strText, strCaption, eIcon, eButtons});
+        if (m_fnWhileOpen) m_fnWhileOpen();
         if (!m_queAnswers.empty()) {
             const EMessageResult eAnswer = m_queAnswers.front();
             m_queAnswers.pop_front();
@@ -43,6 +47,13 @@ public:
     std::vector<int> GetSelectedRows(EGatherList eList) const override {
         const auto it = m_mapSelected.find(eList);
         return it == m_mapSelected.end() ? std::vector<int>{} : it->second;
+    }
+
+    // The boxes shown with a caption.
+    int CountCaption(const std::string& strCaption) const {
+        int n = 0;
+        for (const CShownMessage& shown : m_arrShown) n += shown.m_strCaption == strCaption;
+        return n;
     }
 };
 
