@@ -1,0 +1,66 @@
+// The headless runner's session: start-up, one tick a second, the exit path, destruction.
+#include "headless_runner.h"
+
+#include <chrono>
+#include <thread>
+
+#include "console_view.h"
+#include "gather_dlg.h"
+#include "list_layouts.h"
+#include "platform/clock.h"
+#include "sim/host_access_choice.h"
+
+namespace {
+
+// Prints the run-log rows added since the last call, oldest first (new rows go to the top).
+class CRunLogPrinter {
+public:
+    CRunLogPrinter(const CSortedListModel& log, std::ostream& out) : m_pLog(&log), m_pOut(&out) {}
+
+    void PrintNew() {
+        const int nRows = m_pLog->GetRowCount();
+        for (int r = nRows - m_nPrinted - 1; r >= 0; --r) {
+            *m_pOut << m_pLog->GetText(r, kColLogTime) << '\t' << m_pLog->GetText(r, kColLogTarget)
+                    << '\t' << m_pLog->GetText(r, kColLogMessage) << '\n';
+        }
+        m_nPrinted = nRows;
+        m_pOut->flush();
+    }
+
+private:
+    const CSortedListModel* m_pLog;
+    std::ostream* m_pOut;
+    int m_nPrinted = 0;
+};
+
+}  // namespace
+
+int RunHeadless(const CHeadlessOptions& options, std::ostream& out, std::ostream& err,
+                const CGatherJobContext* pJobContext) {
+    if (pJobContext == nullptr && !sim::ProcessHostAccessError().empty())
+        err << "simulation: " << sim::ProcessHostAccessError() << std::endl;
+
+    CConsoleGatherView view(err);
+    CGatherDlg dlg(view, platform::SystemClock());
+    if (pJobContext != nullptr) dlg.SetJobContext(*pJobContext);
+    CGatherStartup startup;
+    startup.m_bRequireMainMenu = false;
+    startup.m_strProgramDir = options.m_strProgramDir;
+    startup.m_strDataDirOverride = options.m_strDataDir;
+    if (!dlg.InitGather(startup)) return kHeadlessStartupFailed;
+    err << "program directory: " << dlg.GetProgramDirectory() << "\n"
+        << "data directory: " << dlg.GetDataDirectory() << std::endl;
+
+    CRunLogPrinter printer(dlg.RunLog(), out);
+    const auto tStart = std::chrono::steady_clock::now();
+    for (int nTick = 1; nTick <= options.m_nSeconds; ++nTick) {
+        std::this_thread::sleep_until(tStart + std::chrono::seconds(nTick));
+        dlg.OnSchedulerTick();
+        printer.PrintNew();
+    }
+
+    dlg.OnExitRequest();
+    dlg.OnDestroyGather();
+    printer.PrintNew();
+    return kHeadlessOk;
+}
