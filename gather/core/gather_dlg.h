@@ -222,6 +222,8 @@ private:
     void DeleteScheduleRows(int nSchedule);
     void RewriteScheduleRows(int nSchedule);
     void StartNowRun(CSchedule& schedule) const;
+    // Stores a record the wizard accepted in slot n; false with the clash text when it overlaps.
+    bool CommitWizardRecord(int n, const CScheduleWizardData& data, std::string& strConflict);
     // The run a stopped schedule waits for: NextRun from tNow, passing over the run in progress
     // when it was stopped in the very second it started.
     static std::optional<CScheduleRun> RunAfterStop(const CSchedule& schedule, platform::Time tNow);

@@ -32,6 +32,19 @@ void CGatherDlg::StartNowRun(CSchedule& schedule) const {
     schedule.m_tNextEnd = RunEnd(schedule, tNow).value_or(tNow + schedule.m_tsDuration);
 }
 
+bool CGatherDlg::CommitWizardRecord(int n, const CScheduleWizardData& data,
+                                    std::string& strConflict) {
+    // The wizard's copies become the live tables, its record takes the slot as a waiting
+    // schedule, and the booking is checked against every other schedule on the same hosts.
+    *m_pGroups = *data.m_pGroups;
+    m_nLastSchedule = n;
+    CSchedule& schedule = Schedule(n);
+    schedule = data.m_schedule;
+    schedule.m_nState = kStateWaiting;
+    StartNowRun(schedule);
+    return RunOverlapCheck(strConflict);
+}
+
 std::optional<CScheduleRun> CGatherDlg::RunAfterStop(const CSchedule& schedule,
                                                      platform::Time tNow) {
     std::optional<CScheduleRun> run = NextRun(schedule, tNow);
@@ -60,15 +73,9 @@ void CGatherDlg::RegisterSchedule() {
             ResetSchedule(n);
             return;
         }
-        *m_pGroups = *data.m_pGroups;
-        m_nLastSchedule = n;
-        CSchedule& schedule = Schedule(n);
-        schedule = data.m_schedule;
-        schedule.m_nState = kStateWaiting;
-        StartNowRun(schedule);
-
         std::string strText;
-        if (RunOverlapCheck(strText)) break;
+        if (CommitWizardRecord(n, data, strText)) break;
+        CSchedule& schedule = Schedule(n);
         if (IsMessageBoxOpen()) {
             ResetSchedule(n);
             return;
@@ -116,20 +123,13 @@ void CGatherDlg::ChangeSchedule() {
             RefuseRunning();
             return;
         }
-        *m_pGroups = *data.m_pGroups;
-        m_nLastSchedule = i;
-        CSchedule& schedule = Schedule(i);
-        schedule = data.m_schedule;
-        schedule.m_nState = kStateWaiting;
-        StartNowRun(schedule);
-
         std::string strText;
-        if (RunOverlapCheck(strText)) break;
+        if (CommitWizardRecord(i, data, strText)) break;
         if (!IsMessageBoxOpen()) {
             ShowMessageBox(strText, kConflictTitleRefused, EMessageIcon::kNone,
                            EMessageButtons::kOk);
         }
-        schedule = kept;
+        Schedule(i) = kept;
     }
     AddLog(Schedule(i).m_strTarget, gather_text::Registered(i));
     RewriteScheduleRows(i);
