@@ -2,7 +2,7 @@
 #include <string>
 
 #include "counter_names.h"
-#include "network_spec.h"
+#include "network_description.h"
 
 namespace sim {
 

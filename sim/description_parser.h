@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "network_spec.h"
+#include "network_description.h"
 
 namespace sim {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "block_builder.h"
-#include "network_spec.h"
+#include "network_description.h"
 #include "platform/error_codes.h"
 
 namespace sim {

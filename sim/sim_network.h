@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "network_spec.h"
+#include "network_description.h"
 #include "platform/clock.h"
 #include "platform/host_access.h"
 #include "sim_host.h"
