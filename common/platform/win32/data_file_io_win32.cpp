@@ -5,6 +5,7 @@
 
 #include "platform/data_file_io.h"
 #include "platform/win32/wide_string.h"
+#include "platform/win32/write_all.h"
 
 namespace platform {
 namespace {
@@ -19,16 +20,8 @@ public:
 
     ErrorCode Write(const void* pData, std::size_t nSize) override {
         if (m_hFile == INVALID_HANDLE_VALUE) return kErrorInvalidHandle;
-        const char* p = static_cast<const char*>(pData);
-        while (nSize > 0) {
-            const DWORD nPiece = static_cast<DWORD>(std::min(nSize, kMaxPiece));
-            DWORD nWritten = 0;
-            if (!WriteFile(m_hFile, p, nPiece, &nWritten, nullptr)) return GetLastError();
-            if (nWritten == 0) return kErrorDiskFull;
-            p += nWritten;
-            nSize -= nWritten;
-        }
-        return kSuccess;
+        std::size_t nWritten = 0;
+        return WriteAll(m_hFile, pData, nSize, nWritten);
     }
 
     ErrorCode Close() override {

@@ -5,6 +5,7 @@
 
 #include "platform/file_io.h"
 #include "platform/win32/wide_string.h"
+#include "platform/win32/write_all.h"
 
 namespace platform {
 
@@ -45,23 +46,13 @@ ErrorCode AppendFile::Append(std::string_view bytes) {
     if (!SetFilePointerEx(file, zero, nullptr, FILE_END)) return GetLastError();
 
     std::size_t written = 0;
-    while (written < bytes.size()) {
-        const DWORD chunk =
-            static_cast<DWORD>(std::min<std::size_t>(bytes.size() - written, 1u << 30));
-        DWORD done = 0;
-        if (!WriteFile(file, bytes.data() + written, chunk, &done, nullptr) || done == 0) {
-            DWORD error = GetLastError();
-            if (error == ERROR_SUCCESS) error = ERROR_DISK_FULL;
-            if (written > 0) {
-                // Part of the record is in the file: cut it off again.
-                SetFilePointerEx(file, previousEnd, nullptr, FILE_BEGIN);
-                SetEndOfFile(file);
-            }
-            return error;
-        }
-        written += done;
+    const ErrorCode error = WriteAll(file, bytes.data(), bytes.size(), written);
+    if (error != kSuccess && written > 0) {
+        // Part of the record is in the file: cut it off again.
+        SetFilePointerEx(file, previousEnd, nullptr, FILE_BEGIN);
+        SetEndOfFile(file);
     }
-    return kSuccess;
+    return error;
 }
 
 bool AppendFile::IsOpen() const {

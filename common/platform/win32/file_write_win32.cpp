@@ -6,6 +6,7 @@
 
 #include "platform/file_write.h"
 #include "platform/win32/wide_string.h"
+#include "platform/win32/write_all.h"
 
 namespace platform {
 
@@ -15,17 +16,10 @@ ErrorCode WriteFileFlushed(const std::string& path, std::string_view bytes) {
                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return GetLastError();
     std::size_t written = 0;
-    while (written < bytes.size()) {
-        const DWORD chunk =
-            static_cast<DWORD>(std::min<std::size_t>(bytes.size() - written, 1u << 30));
-        DWORD done = 0;
-        if (!WriteFile(file, bytes.data() + written, chunk, &done, nullptr) || done == 0) {
-            DWORD error = GetLastError();
-            if (error == ERROR_SUCCESS) error = ERROR_DISK_FULL;
-            CloseHandle(file);
-            return error;
-        }
-        written += done;
+    const ErrorCode error = WriteAll(file, bytes.data(), bytes.size(), written);
+    if (error != kSuccess) {
+        CloseHandle(file);
+        return error;
     }
     if (!FlushFileBuffers(file)) {
         const DWORD error = GetLastError();
