@@ -41,6 +41,13 @@ TEST(ErrnoMap, LastErrorReadsErrno) {
     EXPECT_EQ(platform::LastError(), platform::kErrorFileNotFound);
 }
 
+TEST(PosixMessages, EveryCodeMappedFromErrnoHasAText) {
+    for (int err = 0; err < 256; ++err) {
+        const platform::ErrorCode code = platform::posix::ErrorFromErrno(err);
+        EXPECT_FALSE(platform::SystemErrorMessage(code).empty()) << "errno " << err << ": " << code;
+    }
+}
+
 TEST(PosixMessages, UseWindowsWording) {
     EXPECT_EQ(platform::SystemErrorMessage(platform::kErrorFileNotFound),
               "The system cannot find the file specified.");
