@@ -3,6 +3,7 @@
 #include "perf/perf_block.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "perf/instance_name.h"
 #include "perf/perf_bytes.h"
@@ -159,11 +160,17 @@ std::optional<CPerfCounterBlock> CPerfObject::FindCounterBlock(std::string_view 
 
 std::optional<std::int64_t> CPerfObject::ReadValue(const CPerfCounterBlock& counters,
                                                    const CPerfCounterDef& counter) const {
-    if (counters.m_nByteLength < kCounterValueSize ||
-        counter.m_nCounterOffset > counters.m_nByteLength - kCounterValueSize) {
+    // Sizes other than 4 are taken as 8, the size every value is read with.
+    const std::size_t nOwnBytes = counter.m_nCounterSize == 4 ? 4 : kCounterValueSize;
+    if (counters.m_nByteLength < nOwnBytes ||
+        counter.m_nCounterOffset > counters.m_nByteLength - nOwnBytes) {
         return std::nullopt;
     }
-    return LoadI64(m_block.data() + counters.m_nOffset + counter.m_nCounterOffset);
+    // The counter block lies inside the object, so nPos + nOwnBytes <= m_nEnd.
+    const std::size_t nPos = counters.m_nOffset + counter.m_nCounterOffset;
+    std::uint8_t arrValue[kCounterValueSize] = {};
+    std::memcpy(arrValue, m_block.data() + nPos, std::min(kCounterValueSize, m_nEnd - nPos));
+    return LoadI64(arrValue);
 }
 
 std::optional<CPerfObject> FindObject(PerfBytes block, std::uint32_t nObjectIndex) {

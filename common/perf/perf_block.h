@@ -71,8 +71,11 @@ public:
     // the object.
     std::optional<CPerfCounterBlock> FindCounterBlock(std::string_view strInstance) const;
 
-    // The 8 little-endian bytes at the counter's offset in the counter block, or none when they
-    // do not lie inside the counter block.
+    // The 8 little-endian bytes at the counter's offset in the counter block. The counter's own
+    // bytes (4 for a CounterSize of 4, otherwise 8) must lie inside the counter block, or there
+    // is no value. The rest of the 8 bytes is read as far as the object reaches and taken as 0
+    // beyond it, so a 32-bit value at the very end of the object reads right and nothing outside
+    // the object is ever read.
     std::optional<std::int64_t> ReadValue(const CPerfCounterBlock& block,
                                           const CPerfCounterDef& counter) const;
 
