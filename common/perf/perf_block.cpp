@@ -13,22 +13,12 @@ namespace perf {
 
 namespace {
 
-// The bytes a walk may visit: the buffer cut to the block's TotalByteLength. Empty when the
-// buffer is not a block or its header does not fit.
-PerfBytes WalkableBytes(PerfBytes block) {
-    if (!IsPerfDataBlock(block) || block.size() < data_block::kSize) return {};
-    const std::size_t nLimit =
-        std::min<std::size_t>(block.size(), LoadU32(block.data() + data_block::kTotalByteLength));
-    if (nLimit < data_block::kSize) return {};
-    return block.first(nLimit);
-}
-
 // Calls fn for each object in walk order until fn returns false or the walk ends: after
 // NumObjectTypes objects, or at the first object whose lengths fail the checks. Every checked
 // object is at least 64 bytes long, so a huge NumObjectTypes cannot keep the loop going.
 template <typename Fn>
 void ForEachObject(PerfBytes block, Fn&& fn) {
-    const PerfBytes bytes = WalkableBytes(block);
+    const PerfBytes bytes = BlockBytes(block);
     if (bytes.empty()) return;
     const std::uint32_t nCount = LoadU32(bytes.data() + data_block::kNumObjectTypes);
     std::size_t nOffset = LoadU32(bytes.data() + data_block::kHeaderLength);
@@ -53,6 +43,13 @@ bool IsPerfDataBlock(PerfBytes block) {
     return IsPerfDataBlock(block.data(), block.size());
 }
 
+PerfBytes BlockBytes(PerfBytes reply) {
+    if (!IsPerfDataBlock(reply) || reply.size() < data_block::kSize) return {};
+    const std::size_t nLimit = StoredByteLength(reply);
+    if (nLimit < data_block::kSize) return {};
+    return reply.first(nLimit);
+}
+
 std::uint32_t BlockTotalByteLength(PerfBytes block) {
     if (block.size() < data_block::kTotalByteLength + 4) return 0;
     return LoadU32(block.data() + data_block::kTotalByteLength);
@@ -63,7 +60,7 @@ std::size_t StoredByteLength(PerfBytes block) {
 }
 
 std::int64_t BlockPerfTime100nSec(PerfBytes block) {
-    const PerfBytes bytes = WalkableBytes(block);
+    const PerfBytes bytes = BlockBytes(block);
     if (bytes.empty()) return 0;
     return LoadI64(bytes.data() + data_block::kPerfTime100nSec);
 }

@@ -98,9 +98,9 @@ CJobWorker::EWatchEnd CJobWorker::Watch(CThresholdTrigger& trigger) {
             const platform::ErrorCode nCode = QueryPerfData(m_access, m_hCounterKey, data);
             if (nCode != platform::kSuccess) {
                 LogError(static_cast<std::int32_t>(nCode), QueryLabel(m_job.m_strHost));
-            } else if (perf::IsPerfDataBlock(data.Block())) {
-                const perf::CPerfSnapshot figures =
-                    perf::TakeSnapshot(data.Block(), cpuState, diskState);
+            } else if (const perf::PerfBytes block = perf::BlockBytes(data.Block());
+                       !block.empty()) {
+                const perf::CPerfSnapshot figures = perf::TakeSnapshot(block, cpuState, diskState);
                 if (trigger.Evaluate(figures)) {
                     m_job.SetMessage(TriggerMessage(m_job.m_nSchedule, figures));
                     bFired = true;

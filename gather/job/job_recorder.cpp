@@ -2,6 +2,7 @@
 // shortened waits, the failure count with its one reconnection, and the final close.
 #include <memory>
 
+#include "datafile/data_file_format.h"
 #include "datafile/data_file_header.h"
 #include "datafile/data_file_writer.h"
 #include "hosts/host_connection.h"
@@ -19,6 +20,10 @@ constexpr platform::Time kNoSplitSeconds = 365 * 24 * 60 * 60;
 std::int32_t FlushCountdown(std::int32_t nInterval) {
     return nInterval > 0 ? kFlushPeriodMs / nInterval : 1;
 }
+
+// Every reply the request can return fits a sample record, so a block is never refused by the
+// file layer for its size.
+static_assert(kPerfBufferCapBytes <= datafile::kMaxSampleBytes);
 
 }  // namespace
 
@@ -102,10 +107,13 @@ std::uint32_t CJobWorker::Record() {
                 LogError(static_cast<std::int32_t>(nCode), strMessage);
                 ++nFailures;
                 bReconnectCheck = true;
-            } else if (!perf::IsPerfDataBlock(data.Block())) {
-                bReconnectCheck = true;  // not counted as a failure
+            } else if (const perf::PerfBytes block = perf::BlockBytes(data.Block());
+                       block.empty()) {
+                // An invalid reply of the host (no signature, or too short to be a block):
+                // reconnect, not counted as a failure.
+                bReconnectCheck = true;
             } else {
-                platform::ErrorCode nWrite = writer.WriteSample(m_clock.Now(), data.Block());
+                platform::ErrorCode nWrite = writer.WriteSample(m_clock.Now(), block);
                 if (nWrite == platform::kSuccess) {
                     if (nInterval > kFlushPeriodMs) {
                         nWrite = writer.Flush();

@@ -2,16 +2,23 @@
 // one reconnection, and a counter key that does not close.
 #include <gtest/gtest.h>
 
-#include <set>
+#include <algorithm>
+#include <filesystem>
+#include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
+#include "faulty_access.h"
 #include "hosts/connection_test.h"
 #include "job/job_texts.h"
 #include "job_test_support.h"
+#include "perf/perf_bytes.h"
+#include "perf/perf_layout.h"
 
 namespace {
 
+using job_test::CFaultyAccess;
 using job_test::JobTest;
 using job_test::kStart;
 
@@ -32,56 +39,6 @@ host TWICE
 host GARBLED
     bad-signature 3
 )";
-
-// The network with scripted failures of its own: one OpenKey call, and closing counter keys.
-class CFaultyAccess final : public platform::HostAccess {
-public:
-    explicit CFaultyAccess(platform::HostAccess& inner) : m_inner(inner) {}
-
-    int m_nFailOpenCall = 0;  // the OpenKey call (1 = the first) that fails
-    platform::ErrorCode m_nOpenCode = platform::kErrorAccessDenied;
-    bool m_bFailCounterClose = false;  // closing a counter key reports 5 (it closes all the same)
-
-    platform::ErrorCode ConnectRegistry(const std::string& strHost,
-                                        platform::HostKey& hMachine) override {
-        return m_inner.ConnectRegistry(strHost, hMachine);
-    }
-    platform::ErrorCode AddConnection(const std::string& strRemoteName, const std::string& strUser,
-                                      const std::string& strPassword) override {
-        return m_inner.AddConnection(strRemoteName, strUser, strPassword);
-    }
-    platform::ErrorCode OpenKey(platform::HostKey hKey, const std::string& strSubKey,
-                                std::uint32_t nAccess, platform::HostKey& hResult) override {
-        if (++m_nOpenCalls == m_nFailOpenCall) return m_nOpenCode;
-        const platform::ErrorCode nCode = m_inner.OpenKey(hKey, strSubKey, nAccess, hResult);
-        if (nCode == platform::kSuccess) m_setCounterKeys.insert(hResult);
-        return nCode;
-    }
-    platform::ErrorCode QueryValue(platform::HostKey hKey, const std::string& strValue,
-                                   std::uint32_t* pType, void* pData,
-                                   std::uint32_t& nBytes) override {
-        return m_inner.QueryValue(hKey, strValue, pType, pData, nBytes);
-    }
-    platform::ErrorCode CloseKey(platform::HostKey hKey) override {
-        const platform::ErrorCode nCode = m_inner.CloseKey(hKey);
-        if (m_bFailCounterClose && m_setCounterKeys.count(hKey) != 0) {
-            return platform::kErrorAccessDenied;
-        }
-        return nCode;
-    }
-    platform::ErrorCode EnumerateDomains(std::vector<std::string>& vecDomains) override {
-        return m_inner.EnumerateDomains(vecDomains);
-    }
-    platform::ErrorCode EnumerateHosts(const std::string& strDomain,
-                                       std::vector<std::string>& vecHosts) override {
-        return m_inner.EnumerateHosts(strDomain, vecHosts);
-    }
-
-private:
-    platform::HostAccess& m_inner;
-    int m_nOpenCalls = 0;
-    std::set<platform::HostKey> m_setCounterKeys;
-};
 
 class FailureTest : public JobTest {
 protected:
@@ -194,6 +151,63 @@ TEST_F(FailureTest, CounterKeyThatCannotBeReopenedCountsAsAFailure) {
               Failure("TWICE", platform::ErrorCode(vecRecords[2].m_nCode)));
     EXPECT_EQ(FinishedFiles().at(0).vecSamples.size(), 2u);
     EXPECT_EQ(m_pNetwork->OpenKeyCount(), 0u);
+}
+
+// Replies from the host that are not a whole block, however they are broken, are the host's
+// invalid replies: the job reconnects and records on; nothing is taken for a file failure.
+TEST_F(FailureTest, ShortOrUnsignedRepliesReconnectAndTheRunGoesOn) {
+    struct SCase {
+        const char* pszWhat;
+        std::function<void(std::span<std::uint8_t>, std::uint32_t&)> fnBreak;
+        bool bValid;  // still a block: recorded like any other
+    };
+    const auto total = [](std::uint32_t nTotal) {
+        return [nTotal](std::span<std::uint8_t> buffer, std::uint32_t&) {
+            perf::StoreLE(buffer.data() + perf::data_block::kTotalByteLength, nTotal);
+        };
+    };
+    const auto bytes = [](std::uint32_t nCount) {
+        return [nCount](std::span<std::uint8_t>, std::uint32_t& nBytes) { nBytes = nCount; };
+    };
+    const std::vector<SCase> vecCases = {
+        {"TotalByteLength 0", total(0), false},
+        {"TotalByteLength 7", total(7), false},
+        {"TotalByteLength 87: the header does not fit", total(87), false},
+        {"a reply of 8 bytes", bytes(8), false},
+        {"a reply of 23 bytes", bytes(23), false},
+        {"a reply of 87 bytes", bytes(87), false},
+        {"no signature", [](std::span<std::uint8_t> buffer, std::uint32_t&) { buffer[0] = 'Q'; },
+         false},
+        {"TotalByteLength 88: a header without objects", total(88), true},
+    };
+    for (const SCase& c : vecCases) {
+        SCOPED_TRACE(c.pszWhat);
+        for (const std::string& strName : Files(".var")) {
+            std::filesystem::remove(platform_test::PathFromUtf8(m_dirData.Path(strName)));
+        }
+        CFaultyAccess access(*m_pNetwork);
+        access.m_fnReply = [&c](std::uint64_t nReply, std::span<std::uint8_t> buffer,
+                                std::uint32_t& nBytes) {
+            if (nReply == 3) c.fnBreak(buffer, nBytes);
+        };
+        m_pAccess = &access;
+        auto pJob = MakeJob("PC1", 10, 1000);
+        RunToEnd(*pJob);
+
+        EXPECT_EQ(pJob->Message(), c.bValid ? "" : "PC1とのネットワークの接続が切れています。");
+        EXPECT_TRUE(ErrorRecords().empty());
+        EXPECT_EQ(pJob->JobState(), kJobStateEnded);
+        EXPECT_EQ(pJob->ExitCode(), kJobExitInOrder);
+        EXPECT_TRUE(Files(".va_").empty());
+        const auto vecFiles = FinishedFiles();
+        ASSERT_EQ(vecFiles.size(), 1u);
+        ASSERT_EQ(vecFiles[0].vecSamples.size(), c.bValid ? 10u : 9u);
+        if (c.bValid) {
+            EXPECT_EQ(vecFiles[0].vecSamples[2].m_vecBlock.size(), 88u);
+        }
+        EXPECT_EQ(m_pNetwork->OpenKeyCount(), 0u);
+        m_pAccess = nullptr;
+    }
 }
 
 TEST_F(FailureTest, CounterKeyThatDoesNotCloseIsLogged) {

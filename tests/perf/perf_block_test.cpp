@@ -178,6 +178,43 @@ TEST(ReadCounter, ThirtyTwoBitValueEndingItsObjectReadsRight) {
     }
 }
 
+TEST(BlockBytes, OnlyASignedBlockWithItsWholeHeaderCounts) {
+    const std::vector<std::uint8_t> built = BuildFigures({});
+    auto withTotal = [&](std::size_t nBytes, std::uint32_t nTotal) {
+        std::vector<std::uint8_t> reply = perftest::Prefix(built, nBytes);
+        if (nBytes >= data_block::kTotalByteLength + 4) {
+            perftest::Patch32(reply, data_block::kTotalByteLength, nTotal);
+        }
+        return reply;
+    };
+    struct Case {
+        const char* szWhat;
+        std::vector<std::uint8_t> reply;
+        std::size_t nExpected;  // 0: not a block
+    };
+    std::vector<std::uint8_t> unsigned_ = built;
+    unsigned_[0] = 'Q';
+    const Case cases[] = {
+        {"whole block", built, built.size()},
+        {"no signature", unsigned_, 0},
+        {"signature only", perftest::Prefix(built, 8), 0},
+        {"8 to 23 bytes: no TotalByteLength", perftest::Prefix(built, 23), 0},
+        {"TotalByteLength 0", withTotal(built.size(), 0), 0},
+        {"TotalByteLength 7", withTotal(built.size(), 7), 0},
+        {"TotalByteLength 87", withTotal(built.size(), 87), 0},
+        {"TotalByteLength 88: the header alone", withTotal(built.size(), 88), 88},
+        {"buffer of 87 bytes", withTotal(87, 87), 0},
+        {"header claims more than arrived", withTotal(200, 100'000), 200},
+    };
+    for (const Case& c : cases) {
+        const PerfBytes bytes = BlockBytes(c.reply);
+        EXPECT_EQ(bytes.size(), c.nExpected) << c.szWhat;
+        if (!bytes.empty()) {
+            EXPECT_EQ(bytes.data(), c.reply.data()) << c.szWhat;
+        }
+    }
+}
+
 TEST(BlockFields, TotalLengthAndTimeBase) {
     std::vector<std::uint8_t> block = BuildFigures({0x0123456789ABCDEF, 0, 0, 0});
     EXPECT_EQ(BlockTotalByteLength(block), block.size());
