@@ -30,6 +30,7 @@ std::uint32_t GatherJobThread(CGatherJob& job, const CGatherJobContext& context)
 CJobWorker::CJobWorker(CGatherJob& job, const CGatherJobContext& context)
     : m_job(job),
       m_context(context),
+      m_nInterval(SamplingInterval(job.m_nInterval)),
       m_access(*context.m_pAccess),
       m_clock(
           (context.m_pWaitClock != nullptr ? *context.m_pWaitClock : SystemWaitClock()).Clock()),
@@ -110,7 +111,7 @@ CJobWorker::EWatchEnd CJobWorker::Watch(CThresholdTrigger& trigger) {
         if (bFired) {
             return EWatchEnd::kTriggered;
         }
-        if (WaitForStop(m_job.m_nInterval)) {
+        if (WaitForStop(m_nInterval)) {
             // Stopped while watching: the run ends in order whether or not the key closes.
             CloseKeys();
             return EWatchEnd::kStopped;

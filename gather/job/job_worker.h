@@ -48,6 +48,7 @@ private:
 
     CGatherJob& m_job;
     const CGatherJobContext& m_context;
+    const std::int32_t m_nInterval;  // the job's m_nInterval brought into range, milliseconds
     platform::HostAccess& m_access;
     const platform::IClock& m_clock;
     CErrorLog& m_errorLog;
