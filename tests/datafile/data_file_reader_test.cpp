@@ -216,7 +216,8 @@ TEST_F(DataFileReader, BytesFromMemoryInAnyPiecesReadAsTheFileDoes) {
         reinterpret_cast<const std::uint8_t*>(file.m_strBytes.data()), file.m_strBytes.size());
     std::vector<datafile::CDataFileInput::Source> sources = {
         datafile::CDataFileInput::FromBytes(bytes)};
-    for (std::size_t nPiece : {1, 3, 4095, 4097}) sources.push_back(Pieces(file.m_strBytes, nPiece));
+    for (std::size_t nPiece : {1, 3, 4095, 4097})
+        sources.push_back(Pieces(file.m_strBytes, nPiece));
     for (std::size_t i = 0; i < sources.size(); ++i) {
         SCOPED_TRACE("source " + std::to_string(i));
         CDataFileReader reader;
@@ -259,8 +260,8 @@ TEST_F(DataFileReader, EachCounterNameTextIsHeldToTheStringLimit) {
     for (const bool bIndex : {true, false}) {
         for (const std::size_t nLength :
              {datafile::kMaxStringBytes, datafile::kMaxStringBytes + 1}) {
-            SCOPED_TRACE(std::string(bIndex ? "index" : "name") + " of " +
-                         std::to_string(nLength) + " bytes");
+            SCOPED_TRACE(std::string(bIndex ? "index" : "name") + " of " + std::to_string(nLength) +
+                         " bytes");
             const std::string strLong(nLength, '7');
             CArchiveWriter table;
             table.WriteUInt32(2);
@@ -268,9 +269,9 @@ TEST_F(DataFileReader, EachCounterNameTextIsHeldToTheStringLimit) {
             table.WriteString(bIndex ? "" : strLong);
             const std::string strBytes = strHeader + table.Buffer();
             CDataFileReader reader;
-            EXPECT_EQ(reader.Open(Pieces(strBytes, 4096)),
-                      nLength <= datafile::kMaxStringBytes ? platform::kSuccess
-                                                           : platform::kErrorInvalidData);
+            EXPECT_EQ(reader.Open(Pieces(strBytes, 4096)), nLength <= datafile::kMaxStringBytes
+                                                               ? platform::kSuccess
+                                                               : platform::kErrorInvalidData);
         }
     }
 }

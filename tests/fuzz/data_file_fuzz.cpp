@@ -122,8 +122,8 @@ void CheckLimits(std::span<const std::uint8_t> file, const CWalk& whole) {
     FUZZ_CHECK(whole.m_eEnd != ESampleRead::kReadError);
 }
 
-void CheckGrowingWalk(std::span<const std::uint8_t> file, std::size_t nExisting,
-                      std::size_t nPiece, const CWalk& whole) {
+void CheckGrowingWalk(std::span<const std::uint8_t> file, std::size_t nExisting, std::size_t nPiece,
+                      const CWalk& whole) {
     CGrowingFile growing(file, nExisting, nPiece);
     CDataFileReader reader;
     const platform::ErrorCode nOpen = reader.Open(growing.Source());

@@ -115,8 +115,7 @@ private:
     std::string& m_strBytes;
 };
 
-std::string DataFile(const CDataFileHeader& header, const CCounterNameMap& names,
-                     int nSamples) {
+std::string DataFile(const CDataFileHeader& header, const CCounterNameMap& names, int nSamples) {
     std::string strBytes;
     CDataFileWriter writer([&](const std::string&, std::unique_ptr<platform::IOutputFile>& file) {
         file = std::make_unique<CMemoryFile>(strBytes);

@@ -73,9 +73,8 @@ void CheckCut(std::string_view file, const CSettingsContents& whole) {
 // A file read whole and saved again holds the same records in the current layout.
 void CheckSavedAgain(const CSettingsContents& whole) {
     if (!whole.Complete()) return;
-    const CSettingsContents again = DecodeSettings(
-        EncodeSettings(whole.m_nLastSchedule, *whole.m_pHosts, *whole.m_pGroups,
-                       *whole.m_pSchedules));
+    const CSettingsContents again = DecodeSettings(EncodeSettings(
+        whole.m_nLastSchedule, *whole.m_pHosts, *whole.m_pGroups, *whole.m_pSchedules));
     FUZZ_CHECK(again.Complete());
     FUZZ_CHECK(again.m_nVersion == kSettingsVersion);
     FUZZ_CHECK(again.m_nLastSchedule == whole.m_nLastSchedule);

@@ -77,9 +77,9 @@ TEST(GraphFileListTest, AnyMixOfAddsGivesTheOrderOfTheFrontToBackRule) {
     std::vector<CGraphFileItem> expected;
     auto addByRule = [&](const CGraphFileItem& item) {
         auto it = expected.begin();
-        while (it != expected.end() && !(it->m_strExecId < item.m_strExecId ||
-                                         (it->m_strExecId == item.m_strExecId &&
-                                          it->m_nBranch > item.m_nBranch))) {
+        while (it != expected.end() &&
+               !(it->m_strExecId < item.m_strExecId ||
+                 (it->m_strExecId == item.m_strExecId && it->m_nBranch > item.m_nBranch))) {
             ++it;
         }
         expected.insert(it, item);
@@ -195,10 +195,10 @@ TEST(GraphParamDecodeTest, ABlockOfAHundredThousandEmptyPathsDecodesInBlockOrder
     // on the clipboard. Placing each path by walking the list from the front took hours for it.
     constexpr std::int32_t kPaths = 100000;
     CGraphParam read;
-    const CGraphParamDecodeResult result = DecodeGraphParamBlock(
-        Int32(0) + Text("x") + Text("PC1") + Int32(0) + Int32(kPaths) +
-            std::string(kPaths - 1, '\0') + Text("last"),
-        read);
+    const CGraphParamDecodeResult result =
+        DecodeGraphParamBlock(Int32(0) + Text("x") + Text("PC1") + Int32(0) + Int32(kPaths) +
+                                  std::string(kPaths - 1, '\0') + Text("last"),
+                              read);
     ASSERT_TRUE(result.Ok()) << result.m_strDetail;
     ASSERT_EQ(read.m_files.Size(), static_cast<std::size_t>(kPaths));
     EXPECT_EQ(read.m_files.Items().front().m_strPath, "");
