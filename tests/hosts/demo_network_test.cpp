@@ -25,14 +25,14 @@ using platform::HostKey;
 class DemoNetworkTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        sim::CSimNetworkSpec spec;
+        sim::CSimNetworkDescription description;
         std::string strError;
         // The build copies the demo description next to the test program.
         ASSERT_TRUE(sim::LoadNetworkDescription(platform::ProgramDirectory() + "demo-network.txt",
-                                                spec, strError))
+                                                description, strError))
             << strError;
         m_pNetwork = std::make_unique<sim::CSimNetwork>(
-            std::move(spec), m_clock, [this](std::uint32_t nMs) { m_nSlept += nMs; });
+            std::move(description), m_clock, [this](std::uint32_t nMs) { m_nSlept += nMs; });
         m_pHosts = std::make_unique<CHostTable>();
         (*m_pHosts)[0].m_strHost = "SV01";
         (*m_pHosts)[0].m_strUser = "admin";
