@@ -75,15 +75,16 @@ void CGatherDlg::RegisterSchedule() {
         }
         std::string strText;
         if (CommitWizardRecord(n, data, strText)) break;
-        CSchedule& schedule = Schedule(n);
+        // The refused booking leaves the table before the box opens: the scheduler ticks while
+        // the box is up and must not start it, nor take it for a collision.
         if (IsMessageBoxOpen()) {
             ResetSchedule(n);
             return;
         }
-        m_boxes.Show(strText, kConflictTitleRefused, EMessageIcon::kNone, EMessageButtons::kOk);
         // The entered record stays in the slot, freed, and the wizard shows it again.
+        Schedule(n).m_nState = kStateFree;
         data.m_eMode = EWizardMode::kRetry;
-        schedule.m_nState = kStateFree;
+        m_boxes.Show(strText, kConflictTitleRefused, EMessageIcon::kNone, EMessageButtons::kOk);
     }
     AddLog(Schedule(n).m_strTarget, gather_text::Registered(n));
     RefreshScheduleRow(n, -1, true);
@@ -125,10 +126,16 @@ void CGatherDlg::ChangeSchedule() {
         }
         std::string strText;
         if (CommitWizardRecord(i, data, strText)) break;
-        if (!IsMessageBoxOpen()) {
-            m_boxes.Show(strText, kConflictTitleRefused, EMessageIcon::kNone, EMessageButtons::kOk);
-        }
+        // The booking as it was goes back before the box opens: the scheduler ticks while the
+        // box is up and must see the booking its row shows.
         Schedule(i) = kept;
+        if (!IsMessageBoxOpen())
+            m_boxes.Show(strText, kConflictTitleRefused, EMessageIcon::kNone, EMessageButtons::kOk);
+        // The kept booking may have started meanwhile; a running booking cannot be changed.
+        if (Schedule(i).m_nState > kStateWaiting) {
+            RefuseRunning();
+            return;
+        }
     }
     AddLog(Schedule(i).m_strTarget, gather_text::Registered(i));
     RewriteScheduleRows(i);

@@ -140,6 +140,68 @@ TEST_F(ScheduleOpsTest, ClashingRegistrationUnderAnOpenBoxIsDropped) {
     EXPECT_EQ(m_pDlg->Schedule(2).m_strTarget, "");
 }
 
+// The refusal box runs a message loop, and the scheduler's timer ticks in it: by then the refused
+// booking must be out of the table again.
+TEST_F(ScheduleOpsTest, ARefusedRegistrationBooksNothingWhileItsBoxIsOpen) {
+    Book(1, HostSchedule("PC1", m_clock.Now() + 1, 600));
+    m_pDlg->SetLastSchedule(1);
+    m_wizard.m_queSteps.push_back(
+        CScriptedWizard::Enter(HostSchedule("PC1", m_clock.Now() + 1, 600)));
+    m_wizard.m_queSteps.push_back(CScriptedWizard::Cancel());
+    // Booking 1 falls due while the refusal is on screen.
+    m_boxes.m_fnWhileOpen = [this](const CMessageBox& box) {
+        if (box.m_strCaption == "予約を取り消しました") RunSeconds(1);
+    };
+    m_pDlg->RegisterSchedule();
+
+    EXPECT_EQ(m_boxes.CountCaption("予約を取り消しました"), 1);
+    EXPECT_EQ(m_pDlg->Schedule(1).m_nState, kStateRunning);
+    EXPECT_EQ(m_pDlg->Jobs(1).size(), 1u);
+    EXPECT_EQ(RowText(1, kColState), "実行中");
+    EXPECT_TRUE(m_pDlg->Schedule(2).IsFree());
+    EXPECT_THAT(LogMessages(), ElementsAre("予約 01 のログ収集が開始しました。"));
+}
+
+TEST_F(ScheduleOpsTest, ARefusedChangeRunsNothingWhileItsBoxIsOpen) {
+    Book(1, HostSchedule("PC1", testutil::Local(2026, 12, 6, 15, 35), 3600, kRepeatDaily));
+    Book(2, HostSchedule("PC2", m_clock.Now() + 3600, 600));
+    Select({2});
+    // The change moves booking 2 onto booking 1's host, due in one second.
+    m_wizard.m_queSteps.push_back(
+        CScriptedWizard::Enter(HostSchedule("PC1", m_clock.Now() + 1, 600)));
+    m_wizard.m_queSteps.push_back(CScriptedWizard::Cancel());
+    m_boxes.m_fnWhileOpen = [this](const CMessageBox& box) {
+        if (box.m_strCaption == "予約を取り消しました") RunSeconds(1);
+    };
+    m_pDlg->ChangeSchedule();
+
+    EXPECT_EQ(m_boxes.CountCaption("予約を取り消しました"), 1);
+    EXPECT_TRUE(m_pDlg->Jobs(2).empty());
+    EXPECT_EQ(m_pDlg->Schedule(2).m_strTarget, "PC2");
+    EXPECT_EQ(m_pDlg->Schedule(2).m_nState, kStateWaiting);
+    EXPECT_EQ(RowText(2, kColTarget), "PC2");
+    EXPECT_EQ(RowText(2, kColState), "待機中");
+    EXPECT_TRUE(LogMessages().empty());
+}
+
+TEST_F(ScheduleOpsTest, ABookingThatStartsWhileItsChangeIsRefusedIsNotReopened) {
+    Book(1, HostSchedule("PC1", testutil::Local(2026, 12, 6, 15, 35), 3600, kRepeatDaily));
+    Book(2, HostSchedule("PC2", m_clock.Now() + 1, 600));
+    Select({2});
+    m_wizard.m_queSteps.push_back(
+        CScriptedWizard::Enter(HostSchedule("PC1", m_clock.Now() + 1, 600)));
+    m_boxes.m_fnWhileOpen = [this](const CMessageBox& box) {
+        if (box.m_strCaption == "予約を取り消しました") RunSeconds(1);
+    };
+    m_pDlg->ChangeSchedule();
+
+    EXPECT_EQ(m_wizard.m_arrModes.size(), 1u);
+    EXPECT_EQ(m_boxes.Last().m_strText, "予約 02 はすでに実行されており、変更できません。");
+    ASSERT_EQ(m_pDlg->Jobs(2).size(), 1u);
+    EXPECT_EQ(m_pDlg->Jobs(2)[0]->m_strHost, "PC2");
+    EXPECT_EQ(RowText(2, kColState), "実行中");
+}
+
 TEST_F(ScheduleOpsTest, ChangeAndViewNeedASelectedRow) {
     Book(3, Daily("PC1", 9, 0));
     m_pDlg->ChangeSchedule();
