@@ -114,6 +114,8 @@ public:
     // written and flushed under a temporary name first, so a failure leaves both files as they
     // were; it is reported to the user and the result is false.
     bool SaveSettings();
+    // SaveSettings without the message box: empty when saved, else the text that says why not.
+    std::string WriteSettings();
 
     std::string SettingsPath() const;   // <program directory>VARNOLE.dat
     std::string BackupPath() const;     // <program directory>VARNOLE.old
@@ -137,7 +139,10 @@ public:
 
     // The exit request ("終了" or Esc). Asks first; on Yes stops running schedules and books
     // their next run (or frees them), saves the settings file and finishes left-over data files.
-    // Returns true when the window must close.
+    // Returns true when the window must close. When the settings file cannot be saved the window
+    // stays open (the runs stay stopped and booked again), so that the user can remove the cause
+    // and exit again without losing the session's changes. From the stop on, the scheduler starts
+    // no run until the exit has been called off.
     bool OnExitRequest();
     // Renames every VARN_*.va_ file of the data directory to its ".var" name once the stopped
     // jobs have had up to kExitWaitMs to finish their files; directories and hidden files are
@@ -260,5 +265,6 @@ private:
     // Start-up state.
     platform::NamedMutex m_mutexGather;  // held while the process runs: Gather is running
     bool m_bStarted = false;             // the start-up check passed
+    bool m_bSchedulerHeld = false;       // the exit has stopped the runs: none may start
     bool m_bDestroyed = false;
 };

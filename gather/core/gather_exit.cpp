@@ -7,6 +7,7 @@
 #include "gather_dlg.h"
 #include "gather_texts.h"
 #include "platform/files.h"
+#include "settings_messages.h"
 
 namespace {
 
@@ -29,7 +30,9 @@ bool CGatherDlg::OnExitRequest() {
     }
 
     // Every slot is looked at, not only when runs were counted: the timer may have started one
-    // while the question was open.
+    // while the question was open. From here until the window closes no run may start again: a
+    // failed save reports itself in a box whose message loop goes on delivering the timer.
+    m_bSchedulerHeld = true;
     const platform::Time tNow = m_pClock->Now();
     for (int i = 0; i < kScheduleSlots; ++i) {
         CSchedule& schedule = Schedule(i);
@@ -44,7 +47,13 @@ bool CGatherDlg::OnExitRequest() {
         schedule.m_tNextEnd = run->m_tEnd;
         schedule.m_nState = kStateWaiting;
     }
-    SaveSettings();
+    const std::string strFailure = WriteSettings();
+    if (!strFailure.empty()) {
+        m_boxes.Show(strFailure + gather_text::kExitCalledOff, kSettingsErrorCaption,
+                     EMessageIcon::kWarning, EMessageButtons::kOk);
+        m_bSchedulerHeld = false;
+        return false;
+    }
     FinishLeftOverDataFiles();
     return true;
 }

@@ -117,6 +117,13 @@ void CGatherDlg::SetAsideUnreadableSettings(const std::string& strReason) {
 }
 
 bool CGatherDlg::SaveSettings() {
+    const std::string strFailure = WriteSettings();
+    if (!strFailure.empty())
+        m_boxes.Show(strFailure, kSettingsErrorCaption, EMessageIcon::kWarning, EMessageButtons::kOk);
+    return strFailure.empty();
+}
+
+std::string CGatherDlg::WriteSettings() {
     const std::string strPath = SettingsPath();
     const std::string strBackup = BackupPath();
     const std::string strTemporary = TemporaryPath();
@@ -128,9 +135,7 @@ bool CGatherDlg::SaveSettings() {
     platform::ErrorCode nError = m_pFileOps->WriteAll(strTemporary, strBytes);
     if (nError != platform::kSuccess) {
         m_pFileOps->Delete(strTemporary);
-        m_boxes.Show(SettingsWriteFailedText(strPath, SettingsWriteErrorReason(nError)),
-                     kSettingsErrorCaption, EMessageIcon::kWarning, EMessageButtons::kOk);
-        return false;
+        return SettingsWriteFailedText(strPath, SettingsWriteErrorReason(nError));
     }
 
     // 2. The previous file becomes the backup. A file the last load could not read must not
@@ -147,12 +152,8 @@ bool CGatherDlg::SaveSettings() {
 
     // 3. The new file takes the name VARNOLE.dat in one step.
     nError = m_pFileOps->Replace(strTemporary, strPath);
-    if (nError != platform::kSuccess) {
-        m_boxes.Show(
-            SettingsReplaceFailedText(strPath, strTemporary, SettingsWriteErrorReason(nError)),
-            kSettingsErrorCaption, EMessageIcon::kWarning, EMessageButtons::kOk);
-        return false;
-    }
+    if (nError != platform::kSuccess)
+        return SettingsReplaceFailedText(strPath, strTemporary, SettingsWriteErrorReason(nError));
     m_bUnreadableSettings = false;
-    return true;
+    return {};
 }

@@ -53,6 +53,12 @@ std::vector<std::string> CGatherDlg::RunningRowTexts(int nSchedule, const CSched
 }
 
 void CGatherDlg::OnSchedulerTick() {
+    // While the exit is under way nothing starts or finishes; the stopped jobs' last messages
+    // still reach the run log.
+    if (m_bSchedulerHeld) {
+        DeliverJobMessages();
+        return;
+    }
     const platform::Time tNow = m_pClock->Now();
 
     // Walk the rows; a slot is handled once per tick even when its row moves. A row that goes
