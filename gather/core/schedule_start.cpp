@@ -1,9 +1,9 @@
 // Starting a run (collision check, one job per host sharing one execution ID), stopping and
 // releasing a schedule's jobs, and the overlap check over all schedules.
+#include "conflict_hosts.h"
 #include "gather_dlg.h"
 #include "gather_texts.h"
 #include "logs/error_log.h"
-#include "same_host.h"
 #include "schedule_conflict_check.h"
 
 std::optional<int> CGatherDlg::FindCollision(int nSchedule) const {
@@ -46,20 +46,12 @@ void CGatherDlg::StartSchedule(int nSchedule) {
     schedule.m_nState = kStateRunning;
     const std::string strExecId = ExecutionIds().NextExecutionId();
     ReleaseJobs(nSchedule);
-    if (schedule.m_nTargetType != kTargetGroup) {
-        CreateJob(nSchedule, schedule.m_strTarget, std::string(), strExecId);
-        return;
-    }
-    const std::optional<int> nGroup = FindGroup(*m_pGroups, schedule.m_strTarget);
-    if (!nGroup) return;  // a group that no longer exists starts no job
-    // The member names are copied first: the group table is not touched while jobs start, but
-    // the copy keeps the loop independent of it.
-    const CHostGroup group = (*m_pGroups)[static_cast<std::size_t>(*nGroup)];
-    const int nMembers = CountMembers(group);
-    for (int m = 0; m < nMembers; ++m) {
-        CreateJob(nSchedule, group.m_strMember[static_cast<std::size_t>(m)], schedule.m_strTarget,
-                  strExecId);
-    }
+    // One job per host the schedule reads, each host once; a group that no longer exists reads
+    // none and starts no job.
+    const std::string strGroup =
+        schedule.m_nTargetType == kTargetGroup ? schedule.m_strTarget : std::string();
+    for (const std::string& strHost : ScheduleHosts(schedule, *m_pGroups))
+        CreateJob(nSchedule, strHost, strGroup, strExecId);
 }
 
 void CGatherDlg::CreateJob(int nSchedule, const std::string& strHost, const std::string& strGroup,

@@ -6,7 +6,7 @@
 #include "gather/scheduler_fixture.h"
 #include "gather_texts.h"
 #include "list_layouts.h"
-#include "same_host.h"
+#include "conflict_hosts.h"
 #include "schedule_texts.h"
 
 namespace gather_test {
