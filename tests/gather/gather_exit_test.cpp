@@ -3,8 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "gather/fault_file_ops.h"
 #include "gather/scheduler_fixture.h"
+#include "list_layouts.h"
 
 namespace gather_test {
 namespace {
@@ -69,12 +69,10 @@ TEST_F(GatherExitTest, RunningDailyIsSavedWaitingForTomorrowAndItsFilesEndFinish
 }
 
 TEST_F(GatherExitTest, AFailedSaveKeepsTheWindowOpenAndStartsNothingWhileItIsReported) {
-    CFaultFileOps faults;
-    faults.m_nWriteError = platform::kErrorDiskFull;
-    m_pDlg->SetFileOps(&faults);
+    m_files.m_nWriteError = platform::kErrorDiskFull;
     CHostEntry host;
     host.m_strHost = "PC1";
-    ASSERT_TRUE(AddHost(m_pDlg->Hosts(), host));
+    ASSERT_TRUE(AddHost(m_pDlg->EditTables().Hosts(), host));
     Book(1, HostSchedule("PC1", m_clock.Now() + 1, 3600, kRepeatDaily));
     RunSeconds(2);
     ASSERT_EQ(m_pDlg->Schedule(1).m_nState, kStateRunning);
@@ -94,13 +92,14 @@ TEST_F(GatherExitTest, AFailedSaveKeepsTheWindowOpenAndStartsNothingWhileItIsRep
     EXPECT_EQ(m_pDlg->Schedule(1).m_tNextStart, testutil::Local(2026, 12, 7, 15, 30));
     EXPECT_EQ(m_pDlg->Schedule(2).m_nState, kStateWaiting);
     EXPECT_TRUE(m_pDlg->Jobs(2).empty());
+    EXPECT_EQ(RowText(1, kColState), "待機中");
     EXPECT_THAT(m_boxes.Last().m_strText, HasSubstr("もう一度終了してください"));
     // The window stays open and its scheduler goes on: booking 2 starts, late.
     RunSeconds(1);
     EXPECT_EQ(m_pDlg->Schedule(2).m_nState, kStateRunning);
 
     // With room on the disk again, the next exit keeps the session.
-    faults.m_nWriteError.reset();
+    m_files.m_nWriteError.reset();
     m_boxes.m_fnWhileOpen = nullptr;
     m_boxes.m_queAnswers = {EMessageResult::kYes};
     EXPECT_TRUE(m_pDlg->OnExitRequest());

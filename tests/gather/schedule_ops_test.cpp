@@ -16,7 +16,7 @@ protected:
     void Select(std::vector<int> arrSchedules) {
         std::vector<int>& arrRows = m_view.m_mapSelected[EGatherList::kSchedules];
         arrRows.clear();
-        for (int n : arrSchedules) arrRows.push_back(*m_pDlg->FindScheduleRow(n));
+        for (int n : arrSchedules) arrRows.push_back(*m_pDlg->Rows().FindScheduleRow(n));
     }
     CSchedule Daily(const std::string& strHost, int nHour, int nMinute) const {
         const platform::Time t = testutil::Local(2026, 12, 6, nHour, nMinute);
@@ -80,7 +80,7 @@ TEST_F(ScheduleOpsTest, AfterChangingSevenANewBookingGetsTheLowestFreeNumberAbov
 
 TEST_F(ScheduleOpsTest, RegisterRefusesWhenNoNumberAboveTheLastIsFree) {
     Book(499, Daily("PC1", 9, 0));
-    m_pDlg->SetLastSchedule(498);
+    m_pDlg->EditTables().SetLastSchedule(498);
     m_pDlg->RegisterSchedule();
     EXPECT_TRUE(m_wizard.m_arrModes.empty());
     EXPECT_EQ(m_boxes.Last().m_strText, "スケジュールがいっぱいです");
@@ -106,7 +106,7 @@ TEST_F(ScheduleOpsTest, CancelledRegistrationKeepsHostChangesOnly) {
 
 TEST_F(ScheduleOpsTest, ClashingRegistrationIsShownAndReopenedForCorrection) {
     Book(1, Daily("PC1", 17, 0));
-    m_pDlg->SetLastSchedule(1);
+    m_pDlg->EditTables().SetLastSchedule(1);
     m_wizard.m_queSteps.push_back(CScriptedWizard::Enter(Daily("PC1", 17, 30)));
     m_wizard.m_queSteps.push_back([](CScheduleWizardData& data) {
         data.m_schedule.m_strTarget = "PC2";
@@ -126,7 +126,7 @@ TEST_F(ScheduleOpsTest, ClashingRegistrationIsShownAndReopenedForCorrection) {
 
 TEST_F(ScheduleOpsTest, ClashingRegistrationUnderAnOpenBoxIsDropped) {
     Book(1, Daily("PC1", 17, 0));
-    m_pDlg->SetLastSchedule(1);
+    m_pDlg->EditTables().SetLastSchedule(1);
     m_wizard.m_queSteps.push_back(CScriptedWizard::Enter(Daily("PC1", 17, 30)));
     // The registration runs while another box is open (re-entered from its message loop).
     m_boxes.m_fnWhileOpen = [this](const CMessageBox&) {
@@ -144,7 +144,7 @@ TEST_F(ScheduleOpsTest, ClashingRegistrationUnderAnOpenBoxIsDropped) {
 // booking must be out of the table again.
 TEST_F(ScheduleOpsTest, ARefusedRegistrationBooksNothingWhileItsBoxIsOpen) {
     Book(1, HostSchedule("PC1", m_clock.Now() + 1, 600));
-    m_pDlg->SetLastSchedule(1);
+    m_pDlg->EditTables().SetLastSchedule(1);
     m_wizard.m_queSteps.push_back(
         CScriptedWizard::Enter(HostSchedule("PC1", m_clock.Now() + 1, 600)));
     m_wizard.m_queSteps.push_back(CScriptedWizard::Cancel());
@@ -302,7 +302,7 @@ TEST_F(ScheduleOpsTest, StoppingARunningWeeklyKeepsItAndDeletingAWaitingOneFrees
     EXPECT_EQ(stopped.m_tNextStart, testutil::Local(2026, 12, 13, 15, 30));
     EXPECT_EQ(RowText(1, kColState), "待機中");
     EXPECT_TRUE(m_pDlg->Schedule(2).IsFree());
-    EXPECT_FALSE(m_pDlg->FindScheduleRow(2));
+    EXPECT_FALSE(m_pDlg->Rows().FindScheduleRow(2));
     const std::vector<std::string> arrMessages = LogMessages();
     EXPECT_EQ(arrMessages[arrMessages.size() - 2], "予約 01 の稼動データ収集を中断しました");
     EXPECT_EQ(arrMessages.back(), "予約 02 の稼動データ収集を削除しました");

@@ -3,10 +3,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "conflict_hosts.h"
 #include "gather/scheduler_fixture.h"
 #include "gather_texts.h"
 #include "list_layouts.h"
-#include "conflict_hosts.h"
 #include "schedule_texts.h"
 
 namespace gather_test {
@@ -77,7 +77,7 @@ TEST_F(SchedulerTickTest, SameHostInTheSameSecondRunsOneAndDropsTheOneTimeOther)
     // Schedule 1 comes first and finds schedule 2's window covering its start; one tick later
     // is not good enough for the other: it starts in the same tick.
     EXPECT_TRUE(m_pDlg->Schedule(1).IsFree());
-    EXPECT_FALSE(m_pDlg->FindScheduleRow(1));
+    EXPECT_FALSE(m_pDlg->Rows().FindScheduleRow(1));
     EXPECT_EQ(m_pDlg->Schedule(2).m_nState, kStateRunning);
     EXPECT_EQ(m_pDlg->Jobs(1).size(), 0u);
     EXPECT_EQ(m_pDlg->Jobs(2).size(), 1u);
@@ -164,10 +164,10 @@ TEST_F(SchedulerTickTest, GroupRunStartsOneJobPerMemberSharingOneExecutionId) {
     host.m_strHost = "PC1";
     host.m_strOsInfo = "OS of PC1";
     host.m_strCpuInfo = "CPU of PC1";
-    ASSERT_TRUE(AddHost(m_pDlg->Hosts(), host));
+    ASSERT_TRUE(AddHost(m_pDlg->EditTables().Hosts(), host));
     host.m_strHost = "PC2";
     host.m_strOsInfo = "OS of PC2";
-    ASSERT_TRUE(AddHost(m_pDlg->Hosts(), host));
+    ASSERT_TRUE(AddHost(m_pDlg->EditTables().Hosts(), host));
     AddGroup("G3", {"PC1", "PC2", "PC3"});  // PC3 is not registered
     m_store.m_mapValues[kExecIdMonthValue] = static_cast<std::uint32_t>(m_clock.Now());
     m_store.m_mapValues[kExecIdSerialValue] = 41;
@@ -233,10 +233,10 @@ TEST_F(SchedulerTickTest, ReleaseJobsStopsJoinsAndFreesTheJobs) {
 TEST_F(SchedulerTickTest, RowsOfFreedSlotsAreRemoved) {
     Book(5, HostSchedule("PC1", m_clock.Now() + 3600, 60));
     Book(6, HostSchedule("PC2", m_clock.Now() + 3600, 60));
-    m_pDlg->ResetSchedule(5);
+    m_pDlg->EditTables().ResetSchedule(5);
     Tick();
-    EXPECT_FALSE(m_pDlg->FindScheduleRow(5));
-    EXPECT_TRUE(m_pDlg->FindScheduleRow(6));
+    EXPECT_FALSE(m_pDlg->Rows().FindScheduleRow(5));
+    EXPECT_TRUE(m_pDlg->Rows().FindScheduleRow(6));
 }
 
 class HourlyCheckTest : public CSchedulerFixture {
@@ -279,7 +279,7 @@ TEST_F(HourlyCheckTest, NeverStacksOnABoxThatIsOpen) {
 }
 
 TEST_F(HourlyCheckTest, StaysQuietWithoutAClash) {
-    m_pDlg->ResetSchedule(2);
+    m_pDlg->EditTables().ResetSchedule(2);
     m_clock.Set(testutil::Local(2026, 12, 6, 16, 10, 0));
     Tick();
     EXPECT_EQ(Boxes(), 0);
