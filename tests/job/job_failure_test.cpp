@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "hosts/connection_test.h"
+#include "hosts/connection_check.h"
 #include "job/job_texts.h"
 #include "job_test_support.h"
 
