@@ -5,8 +5,10 @@
 
 std::optional<CScheduleRun> RunAfterStop(const CSchedule& schedule, platform::Time tNow) {
     std::optional<CScheduleRun> run = NextRun(schedule, tNow);
-    if (run && run->m_tStart <= schedule.m_tNextStart)
-        run = NextRun(schedule, schedule.m_tNextStart + 1);
+    // A daily or weekly run may start at tNow itself: the run just stopped, when it was stopped
+    // in its first second, or the next one of a run longer than a day. Either would start again
+    // at the next tick; every later run is kept.
+    if (run && run->m_tStart <= tNow) run = NextRun(schedule, tNow + 1);
     return run;
 }
 

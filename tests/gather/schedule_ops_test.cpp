@@ -313,6 +313,21 @@ TEST_F(ScheduleOpsTest, StoppingARunningWeeklyKeepsItAndDeletingAWaitingOneFrees
     EXPECT_THAT(DataFiles("VARN_*"), ElementsAre("VARN_PC1_2026-1206-15_1.var"));
 }
 
+TEST_F(ScheduleOpsTest, ARunStoppedInItsFirstSecondWaitsForItsNextDay) {
+    m_clock.Set(testutil::Local(2026, 12, 6, 15, 30, 59));
+    Book(1, HostSchedule("PC1", testutil::Local(2026, 12, 6, 15, 31), 600, kRepeatDaily));
+    RunSeconds(1);
+    ASSERT_EQ(m_pDlg->Schedule(1).m_nState, kStateRunning);
+    Select({1});
+    m_boxes.m_queAnswers = {EMessageResult::kYes};
+    m_pDlg->StopOrDeleteSchedules();
+    RunSeconds(2);
+    EXPECT_EQ(m_pDlg->Schedule(1).m_nState, kStateWaiting);
+    EXPECT_EQ(m_pDlg->Schedule(1).m_tNextStart, testutil::Local(2026, 12, 7, 15, 31));
+    EXPECT_THAT(LogMessages(), ElementsAre("予約 01 のログ収集が開始しました。",
+                                           "予約 01 の稼動データ収集を中断しました"));
+}
+
 TEST_F(ScheduleOpsTest, StoppingARunningOneTimeScheduleDeletesIt) {
     Book(4, HostSchedule("PC3", m_clock.Now() + 1, 600));
     RunSeconds(1);

@@ -119,6 +119,54 @@ TEST_F(SchedulerTickTest, HostScheduleCollidesWithARunningGroupThatHoldsTheHost)
     EXPECT_EQ(LogTargets().back(), "G1");
 }
 
+// A stopped running schedule waits for its next run, but never for one that would start in the
+// second of the stop: that would start again at once what the user has just stopped.
+TEST(RunAfterStopTest, PassesOverOnlyARunStartingInTheSecondOfTheStop) {
+    using testutil::Local;
+    const auto Repeated = [](std::int32_t nRepeat, platform::Time tRunStart,
+                             platform::Time tRunEnd) {
+        CSchedule schedule;
+        schedule.m_nState = kStateRunning;
+        schedule.m_strTarget = "PC1";
+        schedule.m_nRepeat = nRepeat;
+        schedule.m_tStart = Local(2026, 12, 1, 15, 31);
+        schedule.m_nDay = 6;
+        schedule.m_bWeekday[0] = 1;  // Sundays
+        schedule.m_tsDuration = 3600;
+        schedule.m_tNextStart = tRunStart;
+        schedule.m_tNextEnd = tRunEnd;
+        return schedule;
+    };
+    const platform::Time tToday = Local(2026, 12, 6, 15, 31);  // a Sunday
+    const platform::Time tTomorrow = Local(2026, 12, 7, 15, 31);
+    CSchedule longDaily = Repeated(kRepeatDaily, Local(2026, 12, 5, 15, 31), tTomorrow);
+    longDaily.m_nEndType = kEndAtTimeOfDay;  // two days from the start of each run
+    longDaily.m_tsEndTime = 2 * 86400 + 15 * 3600 + 31 * 60;
+    const struct {
+        const char* pszCase;
+        CSchedule schedule;
+        platform::Time tStop;
+        std::optional<platform::Time> tNext;
+    } kCases[] = {
+        {"daily, stopped in its first second", Repeated(kRepeatDaily, tToday, tToday + 3600),
+         tToday, tTomorrow},
+        {"daily, stopped later", Repeated(kRepeatDaily, tToday, tToday + 3600), tToday + 600,
+         tTomorrow},
+        {"two-day daily, stopped as today's run would start", longDaily, tToday, tTomorrow},
+        {"two-day daily, stopped a second before today's run", longDaily, tToday - 1, tToday},
+        {"weekly, stopped in its first second", Repeated(kRepeatWeekly, tToday, tToday + 3600),
+         tToday, Local(2026, 12, 13, 15, 31)},
+        {"monthly, stopped in its first second", Repeated(kRepeatMonthDay, tToday, tToday + 3600),
+         tToday, Local(2027, 1, 6, 15, 31)},
+        {"one-time", Repeated(kRepeatOnce, tToday, tToday + 3600), tToday, std::nullopt},
+    };
+    for (const auto& c : kCases) {
+        const std::optional<CScheduleRun> run = RunAfterStop(c.schedule, c.tStop);
+        ASSERT_EQ(run.has_value(), c.tNext.has_value()) << c.pszCase;
+        if (run) EXPECT_EQ(run->m_tStart, *c.tNext) << c.pszCase;
+    }
+}
+
 TEST(SameHostTest, ExpandsGroupsAndComparesNamesExactly) {
     auto pGroups = std::make_unique<CGroupTable>();
     (*pGroups)[0].m_strName = "G1";
