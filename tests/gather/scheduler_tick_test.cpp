@@ -163,7 +163,9 @@ TEST(RunAfterStopTest, PassesOverOnlyARunStartingInTheSecondOfTheStop) {
     for (const auto& c : kCases) {
         const std::optional<CScheduleRun> run = RunAfterStop(c.schedule, c.tStop);
         ASSERT_EQ(run.has_value(), c.tNext.has_value()) << c.pszCase;
-        if (run) EXPECT_EQ(run->m_tStart, *c.tNext) << c.pszCase;
+        if (run) {
+            EXPECT_EQ(run->m_tStart, *c.tNext) << c.pszCase;
+        }
     }
 }
 
