@@ -7,7 +7,6 @@
 #include <atomic>
 #include <chrono>
 #include <fstream>
-#include <map>
 #include <memory>
 #include <string>
 
@@ -15,11 +14,11 @@
 #include "common/recording_message_box_view.h"
 #include "gather/fake_gather_view.h"
 #include "gather/fault_file_ops.h"
+#include "gather/memory_id_store.h"
 #include "gather/scripted_wizard.h"
 #include "gather_dlg.h"
 #include "job/wait_clock.h"
 #include "logs/error_log.h"
-#include "logs/execution_ids.h"
 #include "platform/temp_dir.h"
 #include "sim/sim_test_network.h"
 
@@ -40,21 +39,6 @@ inline std::string ReadBytes(const std::string& strPath) {
     std::ifstream in(platform_test::PathFromUtf8(strPath), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
-
-class CMemoryIdStore final : public IExecutionIdStore {
-public:
-    std::map<std::string, std::uint32_t> m_mapValues;
-    platform::ErrorCode ReadDword(const std::string& strName, std::uint32_t& nValue) override {
-        const auto it = m_mapValues.find(strName);
-        if (it == m_mapValues.end()) return platform::kErrorFileNotFound;
-        nValue = it->second;
-        return platform::kSuccess;
-    }
-    platform::ErrorCode WriteDword(const std::string& strName, std::uint32_t nValue) override {
-        m_mapValues[strName] = nValue;
-        return platform::kSuccess;
-    }
-};
 
 // A mutex name no other test process uses, so that error-log rotation stays per test.
 inline std::string UniqueName(const std::string& strBase) {
