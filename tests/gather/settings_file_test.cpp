@@ -6,6 +6,7 @@
 #include "gather/fault_file_ops.h"
 #include "gather/gather_fixture.h"
 #include "gather/settings_bytes.h"
+#include "platform/file_access_check.h"
 #include "list_layouts.h"
 #include "settings_format.h"
 
@@ -17,6 +18,8 @@ using gather_test::CGatherFixture;
 using gather_test::CProcessEnded;
 using gather_test::CRawBytes;
 using gather_test::CRawSchedule;
+using platform_test::OnlyAdministratorsHaveAccess;
+using platform_test::OpenToEveryone;
 using testutil::Local;
 
 CSchedule Daily(const std::string& strTarget, platform::Time tNextStart) {
@@ -335,6 +338,60 @@ TEST_F(SettingsFileTest, LoadThenSaveKeepsEveryStoredStringByteForByte) {
     ASSERT_EQ(m_pDlg->ScheduleList().GetRowCount(), 2);
     ASSERT_TRUE(m_pDlg->SaveSettings());
     EXPECT_EQ(Bytes("VARNOLE.dat"), file.Bytes());
+}
+
+// ---- access: the file holds the hosts' administrator passwords ----
+
+TEST_F(SettingsFileTest, SavedFileAndBackupAreForAdministratorsOnly) {
+    FillTables(*m_pDlg);
+    m_faults.m_bEndBeforeReplace = true;
+    EXPECT_THROW(m_pDlg->SaveSettings(), CProcessEnded);
+    EXPECT_TRUE(OnlyAdministratorsHaveAccess(File("VARNOLE.new")));
+    m_faults.m_bEndBeforeReplace = false;
+
+    ASSERT_TRUE(m_pDlg->SaveSettings());
+    EXPECT_TRUE(OnlyAdministratorsHaveAccess(File("VARNOLE.dat")));
+    ASSERT_TRUE(m_pDlg->SaveSettings());
+    EXPECT_TRUE(OnlyAdministratorsHaveAccess(File("VARNOLE.dat")));
+    EXPECT_TRUE(OnlyAdministratorsHaveAccess(File("VARNOLE.old")));
+}
+
+TEST_F(SettingsFileTest, LoadingRestrictsFilesSavedOpenToEveryone) {
+    FillTables(*m_pDlg);
+    ASSERT_TRUE(m_pDlg->SaveSettings());
+    ASSERT_TRUE(m_pDlg->SaveSettings());
+    OpenToEveryone(File("VARNOLE.dat"));
+    OpenToEveryone(File("VARNOLE.old"));
+    ASSERT_FALSE(OnlyAdministratorsHaveAccess(File("VARNOLE.dat")));
+
+    CFakeGatherView view;
+    auto pLoaded = NewDialog(view);
+    ASSERT_TRUE(pLoaded->LoadSettings());
+    EXPECT_TRUE(view.m_arrShown.empty());
+    EXPECT_EQ(pLoaded->Hosts(), m_pDlg->Hosts());
+    EXPECT_TRUE(OnlyAdministratorsHaveAccess(File("VARNOLE.dat")));
+    EXPECT_TRUE(OnlyAdministratorsHaveAccess(File("VARNOLE.old")));
+}
+
+TEST_F(SettingsFileTest, InterruptedSaveAndUnreadableFileStayForAdministratorsOnly) {
+    // A temporary file left by a save that stopped between its renames becomes VARNOLE.dat.
+    m_pDlg->Hosts()[0].m_strHost = "PC1";
+    m_faults.m_bEndBeforeReplace = true;
+    EXPECT_THROW(m_pDlg->SaveSettings(), CProcessEnded);
+    CFakeGatherView view;
+    auto pLoaded = NewDialog(view);
+    ASSERT_TRUE(pLoaded->LoadSettings());
+    EXPECT_EQ(pLoaded->Hosts()[0].m_strHost, "PC1");
+    EXPECT_TRUE(OnlyAdministratorsHaveAccess(File("VARNOLE.dat")));
+
+    // An unreadable file is set aside as it is, passwords and all.
+    m_dir.WriteFile("VARNOLE.dat", "junk");
+    OpenToEveryone(File("VARNOLE.dat"));
+    CFakeGatherView view2;
+    auto pUnreadable = NewDialog(view2);
+    EXPECT_TRUE(pUnreadable->LoadSettings());
+    ASSERT_EQ(pUnreadable->SetAsidePath(), File("VARNOLE.bad"));
+    EXPECT_TRUE(OnlyAdministratorsHaveAccess(File("VARNOLE.bad")));
 }
 
 // ---- faults ----
