@@ -39,10 +39,12 @@ public:
         nValue = it->second;
         return platform::kSuccess;
     }
+    platform::ErrorCode OpenForWriting() override { return platform::kSuccess; }
     platform::ErrorCode WriteDword(const std::string& strName, std::uint32_t nValue) override {
         m_mapValues[strName] = nValue;
         return platform::kSuccess;
     }
+    void CloseForWriting() override {}
 };
 
 // A mutex name no other test process uses, so that error-log rotation stays per test.

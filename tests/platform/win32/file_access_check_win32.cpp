@@ -1,7 +1,7 @@
 // Who may open a file on Windows: its DACL, read back with GetNamedSecurityInfo.
-#include <windows.h>
 #include <aclapi.h>
 #include <sddl.h>
+#include <windows.h>
 
 #include <cstdio>
 #include <string>
@@ -43,10 +43,10 @@ testing::AssertionResult OnlyAdministratorsHaveAccess(const std::string& strPath
     PSID owner = nullptr;
     PACL dacl = nullptr;
     PSECURITY_DESCRIPTOR descriptor = nullptr;
-    const DWORD error = GetNamedSecurityInfoW(
-        WidePath(strPath).c_str(), SE_FILE_OBJECT,
-        DACL_SECURITY_INFORMATION | OWNER_SECURITY_INFORMATION, &owner, nullptr, &dacl, nullptr,
-        &descriptor);
+    const DWORD error =
+        GetNamedSecurityInfoW(WidePath(strPath).c_str(), SE_FILE_OBJECT,
+                              DACL_SECURITY_INFORMATION | OWNER_SECURITY_INFORMATION, &owner,
+                              nullptr, &dacl, nullptr, &descriptor);
     if (error != ERROR_SUCCESS) {
         return testing::AssertionFailure() << strPath << ": GetNamedSecurityInfo gave " << error;
     }
@@ -108,8 +108,7 @@ void OpenToEveryone(const std::string& strPath) {
     SECURITY_DESCRIPTOR descriptor;
     ASSERT_TRUE(InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION));
     ASSERT_TRUE(SetSecurityDescriptorDacl(&descriptor, TRUE, acl, FALSE));
-    ASSERT_TRUE(
-        SetFileSecurityW(WidePath(strPath).c_str(), DACL_SECURITY_INFORMATION, &descriptor))
+    ASSERT_TRUE(SetFileSecurityW(WidePath(strPath).c_str(), DACL_SECURITY_INFORMATION, &descriptor))
         << GetLastError();
 }
 
