@@ -5,7 +5,7 @@
 // can break the line structure. Names match without regard to ASCII case, like registry values.
 // Writers serialise on a lock file and replace the file through a temporary file and rename, so a
 // reader never sees a half-written file. The directory stands for the registry key: like the
-// key, it is never created here.
+// key, it is not created for the machine-wide values (the per-user profile creates it).
 #include <fcntl.h>
 #include <stdlib.h>
 #include <sys/file.h>
@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "platform/config_store.h"
+#include "platform/profile_store.h"
 #include "platform/posix/errno_map.h"
 
 namespace platform {
@@ -128,7 +129,7 @@ SEntry ParseLine(const std::string& line) {
         return entry;
     }
     const char type = line[equals + 1];
-    if (type != 's' && type != 'd') return entry;
+    if (type != 's' && type != 'd' && type != 'b') return entry;
     const std::optional<std::string> name = Unescape(line.substr(0, equals));
     if (!name) return entry;
     entry.strName = *name;
@@ -209,7 +210,16 @@ ErrorCode WriteFileAtomically(const std::string& directory, const std::string& c
     return kSuccess;
 }
 
-// The directory stands for the registry key: it must exist, as the key must.
+ErrorCode MakeDirectories(const std::string& path) {
+    for (std::size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
+        const std::string prefix = path.substr(0, slash);
+        if (mkdir(prefix.c_str(), 0755) != 0 && errno != EEXIST)
+            return posix::ErrorFromErrno(errno);
+        if (slash == std::string::npos) return kSuccess;
+    }
+}
+
+// The directory stands for the machine-wide registry key: it must exist, as the key must.
 ErrorCode OpenDirectory(const std::string& directory) {
     struct stat st {};
     if (stat(directory.c_str(), &st) != 0) return posix::ErrorFromErrno(errno);
@@ -304,6 +314,56 @@ ErrorCode ConfigWriter::WriteString(const std::string& name, const std::string& 
 ErrorCode ConfigWriter::WriteDword(const std::string& name, std::uint32_t value) {
     if (!IsOpen()) return kErrorInvalidHandle;
     return WriteEntry(*m_pKey->strDirectory, name, 'd', std::to_string(value));
+}
+
+namespace {
+
+std::string ProfileName(const std::string& program, const std::string& section,
+                        const std::string& entry) {
+    return program + '/' + section + '/' + entry;
+}
+
+}  // namespace
+
+ErrorCode ProfileStore::ReadBinary(const std::string& program, const std::string& section,
+                                   const std::string& entry, std::vector<std::uint8_t>& value) {
+    value.clear();
+    if (ErrorCode error = CheckProfileNames(program, section, entry); error != kSuccess)
+        return error;
+    std::string raw;
+    const ErrorCode error = ReadEntry(ProfileName(program, section, entry), 'b', raw);
+    if (error != kSuccess) return error;
+    if (raw.size() % 2 != 0 || raw.size() / 2 > kMaxValueBytes) return kErrorInvalidData;
+    std::vector<std::uint8_t> bytes;
+    bytes.reserve(raw.size() / 2);
+    for (std::size_t i = 0; i < raw.size(); i += 2) {
+        const int high = HexValue(raw[i]);
+        const int low = HexValue(raw[i + 1]);
+        if (high < 0 || low < 0) return kErrorInvalidData;
+        bytes.push_back(static_cast<std::uint8_t>(high * 16 + low));
+    }
+    value = std::move(bytes);
+    return kSuccess;
+}
+
+ErrorCode ProfileStore::WriteBinary(const std::string& program, const std::string& section,
+                                    const std::string& entry,
+                                    const std::vector<std::uint8_t>& value) {
+    if (ErrorCode error = CheckProfileNames(program, section, entry); error != kSuccess)
+        return error;
+    if (ErrorCode error = CheckProfileValue(value); error != kSuccess) return error;
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string raw;
+    raw.reserve(value.size() * 2);
+    for (std::uint8_t b : value) {
+        raw.push_back(kHex[b >> 4]);
+        raw.push_back(kHex[b & 0x0F]);
+    }
+    // The per-user profile is made where it is missing, as its registry key under
+    // HKEY_CURRENT_USER is; only the machine-wide values wait for an installed key.
+    const std::string directory = ConfigDirectory();
+    if (ErrorCode error = MakeDirectories(directory); error != kSuccess) return error;
+    return WriteEntry(directory, ProfileName(program, section, entry), 'b', raw);
 }
 
 }  // namespace platform
