@@ -1,6 +1,7 @@
 // Tests of the UTF-8 <-> code page 932 codec: Windows' table on both builds, '?' for the rest.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 
 #include "platform/text_codec.h"
@@ -195,6 +196,26 @@ TEST(Cp932Codec, EveryStoredSequenceSurvivesDecodeAndEncode) {
     // Code page 932 holds 7,915 double-byte characters; a few hundred of them are duplicates
     // whose other code is read as escapes.
     EXPECT_GT(decodedAsText, 7000);
+}
+
+// Runs of bytes in every context (lead bytes before lead, trail, ASCII and unmapped bytes) come
+// back byte for byte as well: a fixed pseudo-random sample, the same on both builds.
+TEST(Cp932Codec, RandomByteRunsSurviveDecodeAndEncode) {
+    const unsigned char kAlphabet[] = {0x00, 0x0A, 0x3F, 0x40, 0x5C, 0x7E, 0x7F, 0x80, 0x81,
+                                       0x85, 0x87, 0x9A, 0x9F, 0xA0, 0xB7, 0xE0, 0xE6, 0xED,
+                                       0xEE, 0xF9, 0xFA, 0xFC, 0xFD, 0xFF};
+    std::uint32_t state = 12345;
+    const auto next = [&state] {
+        state = state * 1103515245u + 12345u;
+        return state >> 16;
+    };
+    for (int n = 0; n < 20000; ++n) {
+        std::string bytes(1 + next() % 10, '\0');
+        for (char& b : bytes) b = static_cast<char>(kAlphabet[next() % sizeof kAlphabet]);
+        const std::string text = Cp932ToUtf8(bytes);
+        ASSERT_EQ(Utf8ToCp932(text), bytes) << n;
+        ASSERT_EQ(Cp932ToUtf8(Utf8ToCp932(text)), text) << n;
+    }
 }
 
 struct SUtf8Case {
