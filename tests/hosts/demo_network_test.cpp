@@ -179,8 +179,8 @@ TEST_F(DemoNetworkTest, HostsShowTheirScriptedBehaviour) {
 TEST(DemoNetworkScript, EveryScriptedFailureCodeHasASystemText) {
     sim::CSimNetworkDescription description;
     std::string strError;
-    ASSERT_TRUE(sim::LoadNetworkDescription(platform::ProgramDirectory() + "demo-network.txt", description,
-                                            strError))
+    ASSERT_TRUE(sim::LoadNetworkDescription(platform::ProgramDirectory() + "demo-network.txt",
+                                            description, strError))
         << strError;
     std::set<platform::ErrorCode> setCodes;
     for (const sim::CSimHostDefinition& host : description.m_vecHosts) {
