@@ -18,14 +18,15 @@ const CHostAccessChoice& ProcessChoice() {
 }  // namespace
 
 CHostAccessChoice ChooseHostAccess(const std::string& strDescriptionPath,
-                                   const platform::IClock& clock) {
+                                   const platform::IClock& clock,
+                                   std::function<void(std::uint32_t nMilliseconds)> fnSleep) {
     CHostAccessChoice choice;
     if (!strDescriptionPath.empty()) {
         CSimNetworkSpec spec;
         if (!LoadNetworkDescription(strDescriptionPath, spec, choice.m_strError)) {
             spec = CSimNetworkSpec{};
         }
-        choice.m_pAccess = std::make_unique<CSimNetwork>(std::move(spec), clock);
+        choice.m_pAccess = std::make_unique<CSimNetwork>(std::move(spec), clock, std::move(fnSleep));
         choice.m_bSimulated = true;
         return choice;
     }

@@ -139,6 +139,8 @@ CChartPlan MakeChartPlan(const CSeries& series, const CChartRequest& request,
     plan.m_strMinimum = bHasValues ? FormatStatistic(plan.m_dMinimum, eUnit) : "-";
     plan.m_strAverage = bHasValues ? FormatStatistic(plan.m_dAverage, eUnit) : "-";
     plan.m_strMaximum = bHasValues ? FormatStatistic(plan.m_dMaximum, eUnit) : "-";
+    plan.m_strStatistics = "最小 " + plan.m_strMinimum + "  平均 " + plan.m_strAverage +
+                           "  最大 " + plan.m_strMaximum;
     return plan;
 }
 

@@ -77,6 +77,8 @@ struct CChartPlan {
     std::string m_strMinimum;
     std::string m_strAverage;
     std::string m_strMaximum;
+    // "最小 10.0%  平均 47.5%  最大 85.0%": drawn right-aligned with the plot on the unit line.
+    std::string m_strStatistics;
 };
 
 // The plan for the series at the requested size. The picture is at least 160 x 120 pixels.

@@ -1,6 +1,10 @@
 // The request's files, one after the other, through the sample reader into the series builder.
 #include "series/series_loader.h"
 
+#include <algorithm>
+#include <limits>
+
+#include "datafile/data_file_header.h"
 #include "datafile/data_file_reader.h"
 #include "platform/data_file_io.h"
 #include "series/series_builder.h"
@@ -116,6 +120,30 @@ CLoadResult LoadSeries(const std::vector<std::string>& vecPaths, const CCounterC
     result.m_eError = Verdict(result, builder, vecPaths.size());
     result.m_series = builder.TakeSeries();
     return result;
+}
+
+std::vector<std::string> OrderedByStart(const std::vector<std::string>& vecPaths) {
+    struct SKeyed {
+        platform::Time tStart;
+        std::uint32_t nBranch;
+        std::string strPath;
+    };
+    std::vector<SKeyed> vecKeyed;
+    for (const std::string& strPath : vecPaths) {
+        CDataFileHeader header;
+        if (header.Read(strPath)) {
+            vecKeyed.push_back({header.m_tStart, header.m_nBranch, strPath});
+        } else {
+            vecKeyed.push_back(
+                {std::numeric_limits<platform::Time>::max(), 0, strPath});
+        }
+    }
+    std::stable_sort(vecKeyed.begin(), vecKeyed.end(), [](const SKeyed& a, const SKeyed& b) {
+        return a.tStart != b.tStart ? a.tStart < b.tStart : a.nBranch < b.nBranch;
+    });
+    std::vector<std::string> vecOrdered;
+    for (SKeyed& keyed : vecKeyed) vecOrdered.push_back(std::move(keyed.strPath));
+    return vecOrdered;
 }
 
 }  // namespace series

@@ -70,4 +70,9 @@ using LoadObserver = std::function<bool(const CLoadProgress&)>;
 CLoadResult LoadSeries(const std::vector<std::string>& vecPaths, const CCounterChoice& choice,
                        const LoadObserver& observer = {});
 
+// The paths in the order of their headers' start times (then branch numbers), for callers that
+// get files in no particular order (a shell pattern sorts "B(1).var" before "B.var"). Files
+// whose header cannot be read keep their order after the others.
+std::vector<std::string> OrderedByStart(const std::vector<std::string>& vecPaths);
+
 }  // namespace series

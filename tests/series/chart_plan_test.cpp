@@ -227,6 +227,7 @@ TEST(ChartPlan, TitleUnitLabelsAndStatistics) {
     EXPECT_EQ(plan.m_strMinimum, "1,000 MB");
     EXPECT_EQ(plan.m_strMaximum, "1,360 MB");
     EXPECT_EQ(plan.m_strAverage, "1,180 MB");
+    EXPECT_EQ(plan.m_strStatistics, "最小 1,000 MB  平均 1,180 MB  最大 1,360 MB");
     ASSERT_FALSE(plan.m_vecTimeTicks.empty());
     EXPECT_EQ(plan.m_vecTimeTicks.front().m_strLabel, "14:00");
     EXPECT_EQ(plan.m_vecTimeTicks.front().m_strDate, "2024/08/19");

@@ -58,6 +58,14 @@ TEST_F(SeriesLoader, SplitPiecesJoinIntoOneSeries) {
     EXPECT_EQ(series.FirstTime(), kStart);
     EXPECT_EQ(series.LastTime(), kStart + 59);
     EXPECT_EQ(series.TypicalStep(), 1);
+
+    // In the wrong order the earlier piece's samples are left out; ordering by the headers'
+    // start times puts them right.
+    const CLoadResult reversed = LoadSeries({strSecond, strFirst}, *CounterChoice(0));
+    EXPECT_EQ(reversed.m_nSamples, 60u);
+    EXPECT_EQ(reversed.m_nSkipped, 30u);
+    EXPECT_EQ(OrderedByStart({strSecond, m_dir.Path("none.var"), strFirst}),
+              (std::vector<std::string>{strFirst, strSecond, m_dir.Path("none.var")}));
 }
 
 TEST_F(SeriesLoader, AFileCutInsideASampleGivesItsWholeSamples) {
