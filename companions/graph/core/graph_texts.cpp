@@ -5,6 +5,7 @@
 
 #include "platform/error_codes.h"
 #include "schedule_texts.h"
+#include "series/chart_axes.h"
 #include "series/chart_plan.h"
 
 namespace {
@@ -105,11 +106,15 @@ std::string LoadErrorText(const series::CLoadResult& result, const series::CCoun
 
 std::string ChartStatusText(const series::CLoadResult& result, std::string_view strStatistics) {
     const series::CSeries& data = result.m_series;
+    // The end without its date when the samples end on the day they began.
+    const bool bOneDay =
+        series::DateLabel(data.FirstTime()) == series::DateLabel(data.LastTime());
+    const std::string strEnd = bOneDay ? series::TimeLabel(data.LastTime(), true)
+                                       : FormatScheduleTime(data.LastTime(), kTimeStyleLog);
     std::string strText = "ファイル " + Count(result.m_nFiles) + " 件　サンプル " +
                           Count(result.m_nSamples) + " 件　" +
-                          FormatScheduleTime(data.FirstTime(), kTimeStyleLog) + " ～ " +
-                          FormatScheduleTime(data.LastTime(), kTimeStyleLog) + "　" +
-                          std::string(strStatistics);
+                          FormatScheduleTime(data.FirstTime(), kTimeStyleLog) + " ～ " + strEnd +
+                          "　" + std::string(strStatistics);
     std::string strLeftOut;
     if (!result.m_vecProblems.empty()) {
         strLeftOut = FileProblemText(result.m_vecProblems.front());
