@@ -164,11 +164,13 @@ std::vector<platform::Time> TimeTicks(platform::Time tFirst, platform::Time tLas
                                                first.nMinute, first.nSecond);
     if (t < 0) return vecTicks;
     while (t <= tLast && vecTicks.size() < kMaxTimeTicks) {
-        if (t >= tFirst) vecTicks.push_back(t);
         platform::LocalFields f;
         platform::SplitLocalTime(t, f);
+        // A wall time that daylight saving skips comes back as a later hour: no tick there, so
+        // every label stays on a multiple of the step.
+        const bool bOnStep = step.m_eUnit != CTimeStep::kHour || f.nHour % step.m_nCount == 0;
+        if (t >= tFirst && bOnStep) vecTicks.push_back(t);
         AddSteps(f, step);
-        // Hours stay on multiples of the count after a daylight-saving change moved them.
         if (step.m_eUnit == CTimeStep::kHour) f.nHour -= f.nHour % step.m_nCount;
         platform::Time tNext =
             platform::MakeLocalTime(f.nYear, f.nMonth, f.nDay, f.nHour, f.nMinute, f.nSecond);

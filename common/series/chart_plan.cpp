@@ -63,6 +63,15 @@ std::string FormatStatistic(double dValue, EUnit eUnit) {
            std::string(UnitText(eUnit));
 }
 
+std::string StatisticsText(const CSeries& series, EUnit eUnit) {
+    const bool bHasValues = series.ValueCount() > 0;
+    const auto text = [&](double dValue) {
+        return bHasValues ? FormatStatistic(dValue, eUnit) : std::string("-");
+    };
+    return "最小 " + text(series.Minimum()) + "  平均 " + text(series.Average()) + "  最大 " +
+           text(series.Maximum());
+}
+
 CChartPlan MakeChartPlan(const CSeries& series, const CChartRequest& request,
                          const CTextMetrics& metrics) {
     CChartPlan plan;
@@ -110,7 +119,8 @@ CChartPlan MakeChartPlan(const CSeries& series, const CChartRequest& request,
     const platform::Time tsSpan = plan.m_tLast - plan.m_tFirst;
     const int nTimeWidth =
         std::max(TextWidth(metrics, "00:00:00"), request.m_bShowDate ? TextWidth(metrics, "0000/00/00") : 0);
-    plot.m_nLeft = kMargin + nLabelWidth + kTickLength + 4;
+    // Wide enough for the value labels, and for half of the first time label under it.
+    plot.m_nLeft = std::max(kMargin + nLabelWidth + kTickLength + 4, kMargin + nTimeWidth / 2);
     plot.m_nRight = plan.m_nWidth - 1 - kMargin - nTimeWidth / 2;
     plot.m_nRight = std::max(plot.m_nRight, plot.m_nLeft + 10);
 
@@ -139,8 +149,7 @@ CChartPlan MakeChartPlan(const CSeries& series, const CChartRequest& request,
     plan.m_strMinimum = bHasValues ? FormatStatistic(plan.m_dMinimum, eUnit) : "-";
     plan.m_strAverage = bHasValues ? FormatStatistic(plan.m_dAverage, eUnit) : "-";
     plan.m_strMaximum = bHasValues ? FormatStatistic(plan.m_dMaximum, eUnit) : "-";
-    plan.m_strStatistics = "最小 " + plan.m_strMinimum + "  平均 " + plan.m_strAverage +
-                           "  最大 " + plan.m_strMaximum;
+    plan.m_strStatistics = StatisticsText(series, eUnit);
     return plan;
 }
 

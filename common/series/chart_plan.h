@@ -89,6 +89,9 @@ CChartPlan MakeChartPlan(const CSeries& series, const CChartRequest& request,
 // other values with thousands separators and one decimal below 100 ("1,234 MB", "12.5 KB").
 std::string FormatStatistic(double dValue, EUnit eUnit);
 
+// "最小 10.0%  平均 47.5%  最大 85.0%" for the series' values ("-" for each without values).
+std::string StatisticsText(const CSeries& series, EUnit eUnit);
+
 // A number with nDecimals decimals and thousands separators ("1,234,567.5").
 std::string FormatNumber(double dValue, int nDecimals);
 

@@ -75,8 +75,11 @@ TEST(GraphTexts, StatusLineNamesFilesSamplesTimesAndWhatWasLeftOut) {
     result.m_series.AddValue(t, 1);
     result.m_series.AddValue(t + 1799, 2);
     EXPECT_EQ(ChartStatusText(result, "最小 1.0%"),
-              "ファイル 3 件　サンプル 1,800 件　2024/08/19 (月) 14:00:00 ～ 2024/08/19 (月) "
-              "14:29:59　最小 1.0%");
+              "ファイル 3 件　サンプル 1,800 件　2024/08/19 (月) 14:00:00 ～ 14:29:59　最小 1.0%");
+    result.m_series.AddValue(t + 86400, 3);
+    EXPECT_EQ(ChartStatusText(result, "最小 1.0%"),
+              "ファイル 3 件　サンプル 1,800 件　2024/08/19 (月) 14:00:00 ～ 2024/08/20 (火) "
+              "14:00:00　最小 1.0%");
     result.m_vecProblems = {{"B", EFileProblem::kNotDataFile, 13},
                             {"C", EFileProblem::kNotDataFile, 13}};
     result.m_nSkipped = 5;
