@@ -196,16 +196,14 @@ SRunFigures RunOnce(bool bLateHost, int nSeconds) {
     fs::create_directories(root / "prog");
     fs::create_directories(root / "data");
 
-    sim::CSimNetworkSpec spec;
+    sim::CSimNetworkDescription description;
     std::string strError;
-    if (!sim::ParseNetworkDescription(Description(bLateHost), spec, strError)) {
+    if (!sim::ParseNetworkDescription(Description(bLateHost), description, strError)) {
         std::fprintf(stderr, "description: %s\n", strError.c_str());
         std::abort();
     }
-    sim::CSimNetwork network(std::move(spec), platform::SystemClock());
+    sim::CSimNetwork network(std::move(description), platform::SystemClock());
     CWatchedAccess access(network);
-    CGatherJobContext context;
-    context.m_pAccess = &access;
 
     const platform::Time tStart = platform::SystemClock().Now() + 2;
     WriteSettings((root / "prog" / "VARNOLE.dat").string(), tStart, nSeconds);
@@ -217,7 +215,7 @@ SRunFigures RunOnce(bool bLateHost, int nSeconds) {
     std::ostringstream out;
     std::ostringstream err;
     const double dCpu0 = ProcessCpuSeconds();
-    RunHeadless(options, out, err, &context);
+    RunHeadless(options, out, err, &access);
     const double dCpu = ProcessCpuSeconds() - dCpu0;
 
     SRunFigures figures;

@@ -35,6 +35,8 @@ public:
     // when the file cannot be opened or read; kErrorInvalidData when it is not a data file or
     // its header or table is damaged or incomplete.
     platform::ErrorCode Open(const std::string& strPath);
+    // The same for a file's bytes from a source other than a file (see CDataFileInput::Source).
+    platform::ErrorCode Open(datafile::CDataFileInput::Source fnSource);
     void Close();
 
     const CDataFileHeader& Header() const { return m_header; }
@@ -56,6 +58,8 @@ public:
     void SetReadSize(std::size_t nBytes) { m_input.SetReadSize(nBytes); }
 
 private:
+    // Reads the header and the counter-name table from the opened input.
+    platform::ErrorCode ReadFront();
     bool ReadCounterNames();
 
     datafile::CDataFileInput m_input;

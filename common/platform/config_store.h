@@ -9,7 +9,8 @@ namespace platform {
 
 // On Windows: values under HKEY_LOCAL_MACHINE\SOFTWARE\HALDEK\VARNOLE\1.0.
 // On Linux: the file "config" in the directory named by VARNOLE_CONFIG_DIR (default
-// $XDG_CONFIG_HOME/varnole, or ~/.config/varnole), one "name=s:text" or "name=d:number" per line.
+// $XDG_CONFIG_HOME/varnole, or ~/.config/varnole), one "name=s:text" or "name=d:number" per line
+// (and the application profile's "name=b:hex" lines, see profile_store.h).
 // A backslash is written doubled, CR and LF as the two characters \r and \n, other control bytes
 // (and '=' in names) as \xHH, so no value can break a line; every write replaces the file
 // atomically.

@@ -6,6 +6,8 @@
 #include <string>
 
 #include "win32ui/dialog_base.h"
+#include "win32ui/exception_report.h"
+#include "win32ui/gdi_handles.h"
 
 namespace {
 
@@ -49,9 +51,8 @@ void CColorButton::Paint(HDC hDC, const RECT& rc, UINT nItemState, std::wstring_
          win32ui::ColorButtonDrawSteps(colors, bFocused, bPressed, bDisabled)) {
         switch (step.m_eKind) {
             case win32ui::EButtonDraw::kFillFace: {
-                HBRUSH hBrush = CreateSolidBrush(step.m_crColor);
-                FillRect(hDC, &rc, hBrush);
-                DeleteObject(hBrush);
+                const win32ui::CBrush brush(CreateSolidBrush(step.m_crColor));
+                FillRect(hDC, &rc, brush.Get());
                 break;
             }
             case win32ui::EButtonDraw::kCaption:
@@ -81,9 +82,8 @@ void CColorButton::Draw(const DRAWITEMSTRUCT& item) const {
     colors.m_crDisabledText = m_crDisabledText;
     // The caption is drawn in the dialog's font, which the button carries.
     HFONT hFont = reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0));
-    HGDIOBJ hOldFont = hFont != nullptr ? SelectObject(item.hDC, hFont) : nullptr;
+    const win32ui::CSelectObject selectFont(item.hDC, hFont);
     Paint(item.hDC, item.rcItem, item.itemState, caption, colors);
-    if (hOldFont != nullptr) SelectObject(item.hDC, hOldFont);
 }
 
 LRESULT CALLBACK CColorButton::SubclassProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam,
@@ -92,7 +92,11 @@ LRESULT CALLBACK CColorButton::SubclassProc(HWND hWnd, UINT nMessage, WPARAM wPa
     switch (nMessage) {
         case kMsgReflectedDrawItem:
             if (pButton != nullptr && lParam != 0) {
-                pButton->Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+                try {
+                    pButton->Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+                } catch (...) {
+                    win32ui::ReportCurrentException("CColorButton drawing");
+                }
                 return TRUE;
             }
             break;

@@ -1,22 +1,51 @@
 // The dialog base class: creation with this in lParam, the modal loop and message dispatch.
 #include "win32ui/dialog_base.h"
 
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include "win32ui/exception_report.h"
+#include "win32ui/window_text.h"
+
+namespace {
+
+// The modeless dialogs of this thread, for the keyboard handling of the modal loop.
+thread_local std::vector<HWND> t_modeless;
+
+std::string MessageName(UINT nMessage) {
+    char text[32];
+    std::snprintf(text, sizeof(text), "dialog message 0x%04X", nMessage);
+    return text;
+}
+
+}  // namespace
+
 CDialogBase::CDialogBase(int nTemplateId) : m_nTemplateId(nTemplateId) {}
 
 CDialogBase::~CDialogBase() {
     if (m_hWnd != nullptr && IsWindow(m_hWnd)) {
         SetWindowLongPtrW(m_hWnd, GWLP_USERDATA, 0);
+        std::erase(t_modeless, m_hWnd);
         DestroyWindow(m_hWnd);
     }
 }
 
-INT_PTR CDialogBase::DoModal(HWND hOwner, HINSTANCE hInstance) {
+HWND CDialogBase::CreateFromTemplate(HWND hParent, HINSTANCE hInstance) {
     if (hInstance == nullptr) hInstance = GetModuleHandleW(nullptr);
     m_bEnded = false;
     m_nResult = -1;
-    HWND hWnd = CreateDialogParamW(hInstance, MAKEINTRESOURCEW(m_nTemplateId), hOwner, DialogProc,
-                                   reinterpret_cast<LPARAM>(this));
-    if (hWnd == nullptr) return -1;
+    return CreateDialogParamW(hInstance, MAKEINTRESOURCEW(m_nTemplateId), hParent, DialogProc,
+                              reinterpret_cast<LPARAM>(this));
+}
+
+INT_PTR CDialogBase::DoModal(HWND hOwner, HINSTANCE hInstance) {
+    m_eKind = EKind::kModal;
+    HWND hWnd = CreateFromTemplate(hOwner, hInstance);
+    if (hWnd == nullptr) {
+        m_eKind = EKind::kNone;
+        return -1;
+    }
 
     const bool bDisableOwner = hOwner != nullptr && IsWindowEnabled(hOwner);
     if (bDisableOwner) EnableWindow(hOwner, FALSE);
@@ -34,9 +63,11 @@ INT_PTR CDialogBase::DoModal(HWND hOwner, HINSTANCE hInstance) {
         try {
             bSwallowed = PreTranslateMessage(msg);
         } catch (...) {
+            win32ui::ReportCurrentException("PreTranslateMessage");
         }
         if (bSwallowed) continue;
         if (IsDialogMessageW(hWnd, &msg)) continue;
+        if (RouteToModeless(msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
@@ -45,19 +76,69 @@ INT_PTR CDialogBase::DoModal(HWND hOwner, HINSTANCE hInstance) {
     if (bDisableOwner) EnableWindow(hOwner, TRUE);
     if (IsWindow(hWnd)) DestroyWindow(hWnd);
     m_hWnd = nullptr;
+    m_eKind = EKind::kNone;
     return m_nResult;
+}
+
+bool CDialogBase::CreateModeless(HWND hOwner, HINSTANCE hInstance) {
+    if (m_hWnd != nullptr) return false;
+    m_eKind = EKind::kModeless;
+    HWND hWnd = CreateFromTemplate(hOwner, hInstance);
+    if (hWnd == nullptr) {
+        m_eKind = EKind::kNone;
+        return false;
+    }
+    if (m_bEnded) return true;  // ended during its own initialisation
+    t_modeless.push_back(hWnd);
+    ShowWindow(hWnd, SW_SHOW);
+    return true;
+}
+
+bool CDialogBase::CreateChild(HWND hParent, const RECT& rcPlace, HINSTANCE hInstance) {
+    if (m_hWnd != nullptr || hParent == nullptr) return false;
+    m_eKind = EKind::kChild;
+    HWND hWnd = CreateFromTemplate(hParent, hInstance);
+    if (hWnd == nullptr) {
+        m_eKind = EKind::kNone;
+        return false;
+    }
+    SetWindowPos(hWnd, nullptr, rcPlace.left, rcPlace.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowWindow(hWnd, SW_SHOW);
+    return true;
+}
+
+bool CDialogBase::RouteToModeless(MSG& msg) {
+    // A copy: a dialog may end while handling the message.
+    const std::vector<HWND> arrModeless = t_modeless;
+    for (HWND hModeless : arrModeless) {
+        if (IsWindow(hModeless) && IsDialogMessageW(hModeless, &msg)) return true;
+    }
+    return false;
 }
 
 void CDialogBase::EndDialog(INT_PTR nResult) {
     m_nResult = nResult;
     m_bEnded = true;
-    if (m_hWnd != nullptr) {
+    if (m_hWnd == nullptr) return;
+    if (m_eKind == EKind::kModal) {
         ShowWindow(m_hWnd, SW_HIDE);
         PostMessageW(m_hWnd, WM_NULL, 0, 0);  // wakes the loop so it sees the end at once
+        return;
     }
+    Destroy();
+}
+
+void CDialogBase::Destroy() {
+    if (m_eKind == EKind::kModal || m_hWnd == nullptr) return;
+    if (IsWindow(m_hWnd)) DestroyWindow(m_hWnd);  // WM_NCDESTROY clears m_hWnd
 }
 
 bool CDialogBase::OnCommand(int, int, HWND) {
+    return false;
+}
+
+bool CDialogBase::OnNotify(int, NMHDR&, LRESULT&) {
     return false;
 }
 
@@ -79,6 +160,50 @@ bool CDialogBase::PreTranslateMessage(MSG&) {
     return false;
 }
 
+std::string CDialogBase::ItemText(int nId) const {
+    return win32ui::GetDlgItemTextUtf8(m_hWnd, nId);
+}
+
+void CDialogBase::SetItemText(int nId, std::string_view text) const {
+    win32ui::SetDlgItemTextUtf8(m_hWnd, nId, text);
+}
+
+void CDialogBase::ShowItem(int nId, bool bShow) const {
+    if (HWND hItem = Item(nId)) ShowWindow(hItem, bShow ? SW_SHOW : SW_HIDE);
+}
+
+void CDialogBase::ShowItems(std::initializer_list<int> ids, bool bShow) const {
+    for (int nId : ids) ShowItem(nId, bShow);
+}
+
+void CDialogBase::EnableItem(int nId, bool bEnable) const {
+    if (HWND hItem = Item(nId)) EnableWindow(hItem, bEnable ? TRUE : FALSE);
+}
+
+bool CDialogBase::IsChecked(int nId) const {
+    return IsDlgButtonChecked(m_hWnd, nId) == BST_CHECKED;
+}
+
+void CDialogBase::SetChecked(int nId, bool bChecked) const {
+    CheckDlgButton(m_hWnd, nId, bChecked ? BST_CHECKED : BST_UNCHECKED);
+}
+
+void CDialogBase::GreyCloseItem() const {
+    if (HMENU hSystemMenu = GetSystemMenu(m_hWnd, FALSE))
+        EnableMenuItem(hSystemMenu, SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
+}
+
+void CDialogBase::SetIcons(int nIconId) const {
+    HINSTANCE hInstance = GetModuleHandleW(nullptr);
+    const auto Load = [&](int nWidthMetric, int nHeightMetric) {
+        return reinterpret_cast<LPARAM>(LoadImageW(
+            hInstance, MAKEINTRESOURCEW(nIconId), IMAGE_ICON, GetSystemMetrics(nWidthMetric),
+            GetSystemMetrics(nHeightMetric), LR_SHARED));
+    };
+    SendMessageW(m_hWnd, WM_SETICON, ICON_BIG, Load(SM_CXICON, SM_CYICON));
+    SendMessageW(m_hWnd, WM_SETICON, ICON_SMALL, Load(SM_CXSMICON, SM_CYSMICON));
+}
+
 INT_PTR CALLBACK CDialogBase::DialogProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam) {
     CDialogBase* pDialog = nullptr;
     if (nMessage == WM_INITDIALOG) {
@@ -89,9 +214,26 @@ INT_PTR CALLBACK CDialogBase::DialogProc(HWND hWnd, UINT nMessage, WPARAM wParam
         pDialog = reinterpret_cast<CDialogBase*>(GetWindowLongPtrW(hWnd, GWLP_USERDATA));
     }
     if (pDialog == nullptr) return FALSE;
+    if (nMessage == WM_NCDESTROY) {
+        // The window is gone: forget it, and let a modeless dialog's owner know.
+        SetWindowLongPtrW(hWnd, GWLP_USERDATA, 0);
+        std::erase(t_modeless, hWnd);
+        pDialog->m_hWnd = nullptr;
+        const bool bModeless = pDialog->m_eKind == EKind::kModeless;
+        if (pDialog->m_eKind != EKind::kModal) pDialog->m_eKind = EKind::kNone;
+        if (bModeless) {
+            try {
+                pDialog->OnModelessEnded();
+            } catch (...) {
+                win32ui::ReportCurrentException("OnModelessEnded");
+            }
+        }
+        return FALSE;
+    }
     try {
         return pDialog->HandleMessage(nMessage, wParam, lParam);
     } catch (...) {
+        win32ui::ReportCurrentException(MessageName(nMessage));
         return FALSE;
     }
 }
@@ -115,6 +257,14 @@ INT_PTR CDialogBase::HandleMessage(UINT nMessage, WPARAM wParam, LPARAM lParam) 
                 return TRUE;
             }
             return OnCommand(nId, nCode, reinterpret_cast<HWND>(lParam)) ? TRUE : FALSE;
+        }
+        case WM_NOTIFY: {
+            auto* pHeader = reinterpret_cast<NMHDR*>(lParam);
+            if (pHeader == nullptr) return FALSE;
+            LRESULT nResult = 0;
+            if (!OnNotify(static_cast<int>(pHeader->idFrom), *pHeader, nResult)) return FALSE;
+            SetWindowLongPtrW(m_hWnd, DWLP_MSGRESULT, nResult);
+            return TRUE;
         }
         case WM_TIMER:
             OnTimer(static_cast<UINT_PTR>(wParam));

@@ -16,7 +16,7 @@ protected:
     void Select(std::vector<int> arrSchedules) {
         std::vector<int>& arrRows = m_view.m_mapSelected[EGatherList::kSchedules];
         arrRows.clear();
-        for (int n : arrSchedules) arrRows.push_back(*m_pDlg->FindScheduleRow(n));
+        for (int n : arrSchedules) arrRows.push_back(*m_pDlg->Rows().FindScheduleRow(n));
     }
     CSchedule Daily(const std::string& strHost, int nHour, int nMinute) const {
         const platform::Time t = testutil::Local(2026, 12, 6, nHour, nMinute);
@@ -29,7 +29,6 @@ protected:
         schedule.m_bWeekday[0] = 1;
         return schedule;
     }
-    const CShownMessage& LastBox() const { return m_view.m_arrShown.back(); }
 };
 
 TEST_F(ScheduleOpsTest, RegisterStartsNowBookingInTheLowestFreeSlot) {
@@ -81,12 +80,12 @@ TEST_F(ScheduleOpsTest, AfterChangingSevenANewBookingGetsTheLowestFreeNumberAbov
 
 TEST_F(ScheduleOpsTest, RegisterRefusesWhenNoNumberAboveTheLastIsFree) {
     Book(499, Daily("PC1", 9, 0));
-    m_pDlg->SetLastSchedule(498);
+    m_pDlg->EditTables().SetLastSchedule(498);
     m_pDlg->RegisterSchedule();
     EXPECT_TRUE(m_wizard.m_arrModes.empty());
-    EXPECT_EQ(LastBox().m_strText, "スケジュールがいっぱいです");
-    EXPECT_EQ(LastBox().m_strCaption, "エラー");
-    EXPECT_EQ(LastBox().m_eIcon, EMessageIcon::kWarning);
+    EXPECT_EQ(m_boxes.Last().m_strText, "スケジュールがいっぱいです");
+    EXPECT_EQ(m_boxes.Last().m_strCaption, "エラー");
+    EXPECT_EQ(m_boxes.Last().m_eIcon, EMessageIcon::kWarning);
 }
 
 TEST_F(ScheduleOpsTest, CancelledRegistrationKeepsHostChangesOnly) {
@@ -107,7 +106,7 @@ TEST_F(ScheduleOpsTest, CancelledRegistrationKeepsHostChangesOnly) {
 
 TEST_F(ScheduleOpsTest, ClashingRegistrationIsShownAndReopenedForCorrection) {
     Book(1, Daily("PC1", 17, 0));
-    m_pDlg->SetLastSchedule(1);
+    m_pDlg->EditTables().SetLastSchedule(1);
     m_wizard.m_queSteps.push_back(CScriptedWizard::Enter(Daily("PC1", 17, 30)));
     m_wizard.m_queSteps.push_back([](CScheduleWizardData& data) {
         data.m_schedule.m_strTarget = "PC2";
@@ -118,8 +117,8 @@ TEST_F(ScheduleOpsTest, ClashingRegistrationIsShownAndReopenedForCorrection) {
     ASSERT_THAT(m_wizard.m_arrModes, ElementsAre(EWizardMode::kNew, EWizardMode::kRetry));
     EXPECT_EQ(m_wizard.m_arrShown[1].m_strTarget, "PC1");
     EXPECT_TRUE(m_wizard.m_arrShown[1].IsFree());
-    EXPECT_EQ(m_view.CountCaption("予約を取り消しました"), 1);
-    EXPECT_THAT(LastBox().m_strText, HasSubstr("予約 01 と予約 02 の ホスト(PC1)"));
+    EXPECT_EQ(m_boxes.CountCaption("予約を取り消しました"), 1);
+    EXPECT_THAT(m_boxes.Last().m_strText, HasSubstr("予約 01 と予約 02 の ホスト(PC1)"));
     EXPECT_EQ(m_pDlg->Schedule(2).m_strTarget, "PC2");
     EXPECT_EQ(m_pDlg->Schedule(2).m_nState, kStateWaiting);
     EXPECT_THAT(LogMessages(), ElementsAre("予約 02 を登録しました。"));
@@ -127,26 +126,88 @@ TEST_F(ScheduleOpsTest, ClashingRegistrationIsShownAndReopenedForCorrection) {
 
 TEST_F(ScheduleOpsTest, ClashingRegistrationUnderAnOpenBoxIsDropped) {
     Book(1, Daily("PC1", 17, 0));
-    m_pDlg->SetLastSchedule(1);
+    m_pDlg->EditTables().SetLastSchedule(1);
     m_wizard.m_queSteps.push_back(CScriptedWizard::Enter(Daily("PC1", 17, 30)));
     // The registration runs while another box is open (re-entered from its message loop).
-    m_view.m_fnWhileOpen = [this] {
-        m_view.m_fnWhileOpen = nullptr;
+    m_boxes.m_fnWhileOpen = [this](const CMessageBox&) {
+        m_boxes.m_fnWhileOpen = nullptr;
         m_pDlg->RegisterSchedule();
     };
-    m_view.m_queAnswers.push_back(EMessageResult::kNo);
+    m_boxes.m_queAnswers.push_back(EMessageResult::kNo);
     m_pDlg->ClearLog();
-    EXPECT_EQ(m_view.m_arrShown.size(), 1u);
+    EXPECT_EQ(m_boxes.m_arrShown.size(), 1u);
     EXPECT_TRUE(m_pDlg->Schedule(2).IsFree());
     EXPECT_EQ(m_pDlg->Schedule(2).m_strTarget, "");
+}
+
+// The refusal box runs a message loop, and the scheduler's timer ticks in it: by then the refused
+// booking must be out of the table again.
+TEST_F(ScheduleOpsTest, ARefusedRegistrationBooksNothingWhileItsBoxIsOpen) {
+    Book(1, HostSchedule("PC1", m_clock.Now() + 1, 600));
+    m_pDlg->EditTables().SetLastSchedule(1);
+    m_wizard.m_queSteps.push_back(
+        CScriptedWizard::Enter(HostSchedule("PC1", m_clock.Now() + 1, 600)));
+    m_wizard.m_queSteps.push_back(CScriptedWizard::Cancel());
+    // Booking 1 falls due while the refusal is on screen.
+    m_boxes.m_fnWhileOpen = [this](const CMessageBox& box) {
+        if (box.m_strCaption == "予約を取り消しました") RunSeconds(1);
+    };
+    m_pDlg->RegisterSchedule();
+
+    EXPECT_EQ(m_boxes.CountCaption("予約を取り消しました"), 1);
+    EXPECT_EQ(m_pDlg->Schedule(1).m_nState, kStateRunning);
+    EXPECT_EQ(m_pDlg->Jobs(1).size(), 1u);
+    EXPECT_EQ(RowText(1, kColState), "実行中");
+    EXPECT_TRUE(m_pDlg->Schedule(2).IsFree());
+    EXPECT_THAT(LogMessages(), ElementsAre("予約 01 のログ収集が開始しました。"));
+}
+
+TEST_F(ScheduleOpsTest, ARefusedChangeRunsNothingWhileItsBoxIsOpen) {
+    Book(1, HostSchedule("PC1", testutil::Local(2026, 12, 6, 15, 35), 3600, kRepeatDaily));
+    Book(2, HostSchedule("PC2", m_clock.Now() + 3600, 600));
+    Select({2});
+    // The change moves booking 2 onto booking 1's host, due in one second.
+    m_wizard.m_queSteps.push_back(
+        CScriptedWizard::Enter(HostSchedule("PC1", m_clock.Now() + 1, 600)));
+    m_wizard.m_queSteps.push_back(CScriptedWizard::Cancel());
+    m_boxes.m_fnWhileOpen = [this](const CMessageBox& box) {
+        if (box.m_strCaption == "予約を取り消しました") RunSeconds(1);
+    };
+    m_pDlg->ChangeSchedule();
+
+    EXPECT_EQ(m_boxes.CountCaption("予約を取り消しました"), 1);
+    EXPECT_TRUE(m_pDlg->Jobs(2).empty());
+    EXPECT_EQ(m_pDlg->Schedule(2).m_strTarget, "PC2");
+    EXPECT_EQ(m_pDlg->Schedule(2).m_nState, kStateWaiting);
+    EXPECT_EQ(RowText(2, kColTarget), "PC2");
+    EXPECT_EQ(RowText(2, kColState), "待機中");
+    EXPECT_TRUE(LogMessages().empty());
+}
+
+TEST_F(ScheduleOpsTest, ABookingThatStartsWhileItsChangeIsRefusedIsNotReopened) {
+    Book(1, HostSchedule("PC1", testutil::Local(2026, 12, 6, 15, 35), 3600, kRepeatDaily));
+    Book(2, HostSchedule("PC2", m_clock.Now() + 1, 600));
+    Select({2});
+    m_wizard.m_queSteps.push_back(
+        CScriptedWizard::Enter(HostSchedule("PC1", m_clock.Now() + 1, 600)));
+    m_boxes.m_fnWhileOpen = [this](const CMessageBox& box) {
+        if (box.m_strCaption == "予約を取り消しました") RunSeconds(1);
+    };
+    m_pDlg->ChangeSchedule();
+
+    EXPECT_EQ(m_wizard.m_arrModes.size(), 1u);
+    EXPECT_EQ(m_boxes.Last().m_strText, "予約 02 はすでに実行されており、変更できません。");
+    ASSERT_EQ(m_pDlg->Jobs(2).size(), 1u);
+    EXPECT_EQ(m_pDlg->Jobs(2)[0]->m_strHost, "PC2");
+    EXPECT_EQ(RowText(2, kColState), "実行中");
 }
 
 TEST_F(ScheduleOpsTest, ChangeAndViewNeedASelectedRow) {
     Book(3, Daily("PC1", 9, 0));
     m_pDlg->ChangeSchedule();
     m_pDlg->ViewSchedule();
-    ASSERT_EQ(m_view.m_arrShown.size(), 2u);
-    for (const CShownMessage& shown : m_view.m_arrShown) {
+    ASSERT_EQ(m_boxes.m_arrShown.size(), 2u);
+    for (const CMessageBox& shown : m_boxes.m_arrShown) {
         EXPECT_EQ(shown.m_strText, "予約対象が選択されていません");
         EXPECT_EQ(shown.m_strCaption, "エラー");
     }
@@ -159,7 +220,7 @@ TEST_F(ScheduleOpsTest, ARunningScheduleCannotBeChanged) {
     Select({3});
     m_pDlg->ChangeSchedule();
     EXPECT_TRUE(m_wizard.m_arrModes.empty());
-    EXPECT_EQ(LastBox().m_strText, "予約 03 はすでに実行されており、変更できません。");
+    EXPECT_EQ(m_boxes.Last().m_strText, "予約 03 はすでに実行されており、変更できません。");
 }
 
 TEST_F(ScheduleOpsTest, ARunThatStartsWhileTheWizardIsOpenKeepsItsRecord) {
@@ -170,7 +231,7 @@ TEST_F(ScheduleOpsTest, ARunThatStartsWhileTheWizardIsOpenKeepsItsRecord) {
     changed.m_strTarget = "PC2";
     m_wizard.m_queSteps.push_back(CScriptedWizard::Enter(changed));
     m_pDlg->ChangeSchedule();
-    EXPECT_EQ(LastBox().m_strText, "予約 03 はすでに実行されており、変更できません。");
+    EXPECT_EQ(m_boxes.Last().m_strText, "予約 03 はすでに実行されており、変更できません。");
     EXPECT_EQ(m_pDlg->Schedule(3).m_strTarget, "PC1");
     EXPECT_EQ(m_pDlg->Schedule(3).m_nState, kStateRunning);
     EXPECT_EQ(m_pDlg->Jobs(3).size(), 1u);
@@ -189,7 +250,7 @@ TEST_F(ScheduleOpsTest, ClashingChangePutsTheKeptRecordBackAndReopens) {
 
     ASSERT_THAT(m_wizard.m_arrModes, ElementsAre(EWizardMode::kChange, EWizardMode::kChange));
     EXPECT_EQ(m_wizard.m_arrShown[1].m_strTarget, "PC2");
-    EXPECT_EQ(m_view.CountCaption("予約を取り消しました"), 1);
+    EXPECT_EQ(m_boxes.CountCaption("予約を取り消しました"), 1);
     EXPECT_EQ(m_pDlg->Schedule(2).m_strTarget, "PC2");
     EXPECT_EQ(m_pDlg->Schedule(2).m_nState, kStateWaiting);
     EXPECT_TRUE(LogMessages().empty());
@@ -213,14 +274,14 @@ TEST_F(ScheduleOpsTest, ViewShowsTheRecordAndTakesNothingBack) {
 TEST_F(ScheduleOpsTest, StopOrDeleteAsksFirstAndNeedsASelection) {
     Book(1, Daily("PC1", 9, 0));
     m_pDlg->StopOrDeleteSchedules();
-    EXPECT_TRUE(m_view.m_arrShown.empty());
+    EXPECT_TRUE(m_boxes.m_arrShown.empty());
     Select({1});
-    m_view.m_queAnswers.push_back(EMessageResult::kNo);
+    m_boxes.m_queAnswers.push_back(EMessageResult::kNo);
     m_pDlg->StopOrDeleteSchedules();
-    ASSERT_EQ(m_view.m_arrShown.size(), 1u);
-    EXPECT_EQ(LastBox().m_strText, "本当に中断・削除しても良いですか？");
-    EXPECT_EQ(LastBox().m_strCaption, "中断・削除");
-    EXPECT_EQ(LastBox().m_eButtons, EMessageButtons::kYesNo);
+    ASSERT_EQ(m_boxes.m_arrShown.size(), 1u);
+    EXPECT_EQ(m_boxes.Last().m_strText, "本当に中断・削除しても良いですか？");
+    EXPECT_EQ(m_boxes.Last().m_strCaption, "中断・削除");
+    EXPECT_EQ(m_boxes.Last().m_eButtons, EMessageButtons::kYesNo);
     EXPECT_EQ(m_pDlg->Schedule(1).m_nState, kStateWaiting);
 }
 
@@ -234,14 +295,14 @@ TEST_F(ScheduleOpsTest, StoppingARunningWeeklyKeepsItAndDeletingAWaitingOneFrees
     ASSERT_EQ(m_pDlg->Schedule(1).m_nState, kStateRunning);
 
     Select({1, 2});
-    m_view.m_queAnswers.push_back(EMessageResult::kYes);
+    m_boxes.m_queAnswers.push_back(EMessageResult::kYes);
     m_pDlg->StopOrDeleteSchedules();
     const CSchedule& stopped = m_pDlg->Schedule(1);
     EXPECT_EQ(stopped.m_nState, kStateWaiting);
     EXPECT_EQ(stopped.m_tNextStart, testutil::Local(2026, 12, 13, 15, 30));
     EXPECT_EQ(RowText(1, kColState), "待機中");
     EXPECT_TRUE(m_pDlg->Schedule(2).IsFree());
-    EXPECT_FALSE(m_pDlg->FindScheduleRow(2));
+    EXPECT_FALSE(m_pDlg->Rows().FindScheduleRow(2));
     const std::vector<std::string> arrMessages = LogMessages();
     EXPECT_EQ(arrMessages[arrMessages.size() - 2], "予約 01 の稼動データ収集を中断しました");
     EXPECT_EQ(arrMessages.back(), "予約 02 の稼動データ収集を削除しました");
@@ -252,11 +313,26 @@ TEST_F(ScheduleOpsTest, StoppingARunningWeeklyKeepsItAndDeletingAWaitingOneFrees
     EXPECT_THAT(DataFiles("VARN_*"), ElementsAre("VARN_PC1_2026-1206-15_1.var"));
 }
 
+TEST_F(ScheduleOpsTest, ARunStoppedInItsFirstSecondWaitsForItsNextDay) {
+    m_clock.Set(testutil::Local(2026, 12, 6, 15, 30, 59));
+    Book(1, HostSchedule("PC1", testutil::Local(2026, 12, 6, 15, 31), 600, kRepeatDaily));
+    RunSeconds(1);
+    ASSERT_EQ(m_pDlg->Schedule(1).m_nState, kStateRunning);
+    Select({1});
+    m_boxes.m_queAnswers = {EMessageResult::kYes};
+    m_pDlg->StopOrDeleteSchedules();
+    RunSeconds(2);
+    EXPECT_EQ(m_pDlg->Schedule(1).m_nState, kStateWaiting);
+    EXPECT_EQ(m_pDlg->Schedule(1).m_tNextStart, testutil::Local(2026, 12, 7, 15, 31));
+    EXPECT_THAT(LogMessages(), ElementsAre("予約 01 のログ収集が開始しました。",
+                                           "予約 01 の稼動データ収集を中断しました"));
+}
+
 TEST_F(ScheduleOpsTest, StoppingARunningOneTimeScheduleDeletesIt) {
     Book(4, HostSchedule("PC3", m_clock.Now() + 1, 600));
     RunSeconds(1);
     Select({4});
-    m_view.m_queAnswers.push_back(EMessageResult::kYes);
+    m_boxes.m_queAnswers.push_back(EMessageResult::kYes);
     m_pDlg->StopOrDeleteSchedules();
     EXPECT_TRUE(m_pDlg->Schedule(4).IsFree());
     EXPECT_EQ(LogMessages().back(), "予約 04 の稼動データ収集を削除しました");

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <set>
 
-#include "hosts/connection_test.h"
+#include "common/recording_message_box_view.h"
+#include "hosts/connection_check.h"
 #include "hosts/counter_name_reader.h"
 #include "hosts/host_connection.h"
 #include "hosts/perf_query.h"
@@ -24,14 +26,14 @@ using platform::HostKey;
 class DemoNetworkTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        sim::CSimNetworkSpec spec;
+        sim::CSimNetworkDescription description;
         std::string strError;
         // The build copies the demo description next to the test program.
         ASSERT_TRUE(sim::LoadNetworkDescription(platform::ProgramDirectory() + "demo-network.txt",
-                                                spec, strError))
+                                                description, strError))
             << strError;
         m_pNetwork = std::make_unique<sim::CSimNetwork>(
-            std::move(spec), m_clock, [this](std::uint32_t nMs) { m_nSlept += nMs; });
+            std::move(description), m_clock, [this](std::uint32_t nMs) { m_nSlept += nMs; });
         m_pHosts = std::make_unique<CHostTable>();
         (*m_pHosts)[0].m_strHost = "SV01";
         (*m_pHosts)[0].m_strUser = "admin";
@@ -66,23 +68,21 @@ protected:
 TEST_F(DemoNetworkTest, ConnectionTestPassesOrExplainsForEveryHost) {
     platform_test::CTempDir dir;
     CErrorLog log(m_clock, dir.Path(), "VARNOLE_ERR_hosts_demo_test");
-    std::vector<std::string> vecCaptions;
-    const ShowMessageFn show = [&](const std::string& strText, const std::string& strCaption,
-                                   EMessageIcon, EMessageButtons) {
-        vecCaptions.push_back(strCaption + " " + strText);
-        return EMessageResult::kOk;
-    };
+    testutil::CRecordingMessageBoxView view;
+    CMessageBoxes show(view);
     for (const char* pszHost :
          {"PC01", "PC02", "PC03", "PC04", "SV02", "SV03", "pc01", "192.168.10.12"}) {
         EXPECT_TRUE(TestConnection(*m_pNetwork, pszHost, log, show)) << pszHost;
     }
-    EXPECT_TRUE(vecCaptions.empty());
+    EXPECT_TRUE(view.m_arrShown.empty());
 
     EXPECT_FALSE(TestConnection(*m_pNetwork, "DOWN01", log, show));
     EXPECT_FALSE(TestConnection(*m_pNetwork, "SV01", log, show));  // no logon yet
-    ASSERT_EQ(vecCaptions.size(), 2u);
-    EXPECT_EQ(vecCaptions[0], "接続テスト [DOWN01] " + SystemMessage(53));
-    EXPECT_EQ(vecCaptions[1], "接続テスト [SV01] " + SystemMessage(5));
+    ASSERT_EQ(view.m_arrShown.size(), 2u);
+    EXPECT_EQ(view.m_arrShown[0].m_strCaption, "接続テスト [DOWN01]");
+    EXPECT_EQ(view.m_arrShown[0].m_strText, SystemMessage(53));
+    EXPECT_EQ(view.m_arrShown[1].m_strCaption, "接続テスト [SV01]");
+    EXPECT_EQ(view.m_arrShown[1].m_strText, SystemMessage(5));
 
     // After the IPC$ logon SV01 answers the test too.
     EXPECT_EQ(ConnectIpc(*m_pNetwork, "sv01", "admin", "demo"), 0u);
@@ -172,6 +172,25 @@ TEST_F(DemoNetworkTest, HostsShowTheirScriptedBehaviour) {
     EXPECT_EQ(setSv03.count(perf::kObjectProcessor) + setSv03.count(perf::kObjectMemory), 0u);
     EXPECT_EQ(setSv03.count(perf::kObjectPhysicalDisk), 1u);
     CloseHost(*m_pNetwork, hCounter, hMachine);
+}
+
+// A job reports a failed request as "host/" + the system text; a scripted code without a text
+// would leave that line ending in "/".
+TEST(DemoNetworkScript, EveryScriptedFailureCodeHasASystemText) {
+    sim::CSimNetworkDescription spec;
+    std::string strError;
+    ASSERT_TRUE(sim::LoadNetworkDescription(platform::ProgramDirectory() + "demo-network.txt", spec,
+                                            strError))
+        << strError;
+    std::set<platform::ErrorCode> setCodes;
+    for (const sim::CSimHostDefinition& host : spec.m_vecHosts) {
+        if (host.m_faults.m_nRefuseCode != 0) setCodes.insert(host.m_faults.m_nRefuseCode);
+        for (const auto& [nRequest, nCode] : host.m_faults.m_mapFailRequest) setCodes.insert(nCode);
+    }
+    EXPECT_FALSE(setCodes.empty()) << "the demo network scripts its failures";
+    for (const platform::ErrorCode nCode : setCodes) {
+        EXPECT_FALSE(SystemMessage(nCode).empty()) << nCode;
+    }
 }
 
 TEST_F(DemoNetworkTest, HostInformationAndWarningValuesAreThere) {

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "platform/config_store.h"
+#include "platform/profile_store.h"
 #include "platform/posix/errno_map.h"
 
 namespace platform {
@@ -127,7 +128,7 @@ SEntry ParseLine(const std::string& line) {
         return entry;
     }
     const char type = line[equals + 1];
-    if (type != 's' && type != 'd') return entry;
+    if (type != 's' && type != 'd' && type != 'b') return entry;
     const std::optional<std::string> name = Unescape(line.substr(0, equals));
     if (!name) return entry;
     entry.strName = *name;
@@ -284,6 +285,52 @@ ErrorCode ConfigStore::ReadDword(const std::string& name, std::uint32_t& value) 
 
 ErrorCode ConfigStore::WriteDword(const std::string& name, std::uint32_t value) {
     return WriteEntry(name, 'd', std::to_string(value));
+}
+
+namespace {
+
+std::string ProfileName(const std::string& program, const std::string& section,
+                        const std::string& entry) {
+    return program + '/' + section + '/' + entry;
+}
+
+}  // namespace
+
+ErrorCode ProfileStore::ReadBinary(const std::string& program, const std::string& section,
+                                   const std::string& entry, std::vector<std::uint8_t>& value) {
+    value.clear();
+    if (ErrorCode error = CheckProfileNames(program, section, entry); error != kSuccess)
+        return error;
+    std::string raw;
+    const ErrorCode error = ReadEntry(ProfileName(program, section, entry), 'b', raw);
+    if (error != kSuccess) return error;
+    if (raw.size() % 2 != 0 || raw.size() / 2 > kMaxValueBytes) return kErrorInvalidData;
+    std::vector<std::uint8_t> bytes;
+    bytes.reserve(raw.size() / 2);
+    for (std::size_t i = 0; i < raw.size(); i += 2) {
+        const int high = HexValue(raw[i]);
+        const int low = HexValue(raw[i + 1]);
+        if (high < 0 || low < 0) return kErrorInvalidData;
+        bytes.push_back(static_cast<std::uint8_t>(high * 16 + low));
+    }
+    value = std::move(bytes);
+    return kSuccess;
+}
+
+ErrorCode ProfileStore::WriteBinary(const std::string& program, const std::string& section,
+                                    const std::string& entry,
+                                    const std::vector<std::uint8_t>& value) {
+    if (ErrorCode error = CheckProfileNames(program, section, entry); error != kSuccess)
+        return error;
+    if (ErrorCode error = CheckProfileValue(value); error != kSuccess) return error;
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string raw;
+    raw.reserve(value.size() * 2);
+    for (std::uint8_t b : value) {
+        raw.push_back(kHex[b >> 4]);
+        raw.push_back(kHex[b & 0x0F]);
+    }
+    return WriteEntry(ProfileName(program, section, entry), 'b', raw);
 }
 
 }  // namespace platform

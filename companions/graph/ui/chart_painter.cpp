@@ -32,7 +32,8 @@ CChartPainter::CChartPainter()
       m_framePen(CreatePen(PS_SOLID, 1, kFrame)),
       m_linePen(CreatePen(PS_SOLID, 2, kLine)),
       m_background(CreateSolidBrush(kBackground)),
-      m_lineBrush(CreateSolidBrush(kLine)) {
+      m_lineBrush(CreateSolidBrush(kLine)),
+      m_measure(CreateCompatibleDC(nullptr)) {
     SelectObject(m_measure.Get(), m_font.Get());
     TEXTMETRICW metrics{};
     if (GetTextMetricsW(m_measure.Get(), &metrics)) m_nLineHeight = metrics.tmHeight + 2;
@@ -63,7 +64,7 @@ void CChartPainter::Paint(HDC hDC, const series::CChartPlan& plan) const {
     SetTextColor(hDC, kText);
 
     {
-        CSelection pen(hDC, m_gridPen.Get());
+        win32ui::CSelectObject pen(hDC, m_gridPen.Get());
         for (const series::CAxisTick& tick : plan.m_vecValueTicks) {
             MoveToEx(hDC, plot.m_nLeft, tick.m_nPosition, nullptr);
             LineTo(hDC, plot.m_nRight + 1, tick.m_nPosition);
@@ -74,8 +75,8 @@ void CChartPainter::Paint(HDC hDC, const series::CChartPlan& plan) const {
         }
     }
     {
-        CSelection pen(hDC, m_framePen.Get());
-        CSelection brush(hDC, GetStockObject(NULL_BRUSH));
+        win32ui::CSelectObject pen(hDC, m_framePen.Get());
+        win32ui::CSelectObject brush(hDC, GetStockObject(NULL_BRUSH));
         Rectangle(hDC, plot.m_nLeft, plot.m_nTop, plot.m_nRight + 1, plot.m_nBottom + 1);
         for (const series::CAxisTick& tick : plan.m_vecValueTicks) {
             MoveToEx(hDC, plot.m_nLeft - kTickLength, tick.m_nPosition, nullptr);
@@ -88,7 +89,7 @@ void CChartPainter::Paint(HDC hDC, const series::CChartPlan& plan) const {
     }
 
     {
-        CSelection font(hDC, m_font.Get());
+        win32ui::CSelectObject font(hDC, m_font.Get());
         const int nHalfLine = (m_nLineHeight - 2) / 2;
         for (const series::CAxisTick& tick : plan.m_vecValueTicks) {
             Text(hDC, plot.m_nLeft - kTickLength - 2, tick.m_nPosition - nHalfLine,
@@ -105,15 +106,15 @@ void CChartPainter::Paint(HDC hDC, const series::CChartPlan& plan) const {
         Text(hDC, plot.m_nRight, plan.m_nUnitY, plan.m_strStatistics, TA_RIGHT);
     }
     {
-        CSelection font(hDC, m_titleFont.Get());
+        win32ui::CSelectObject font(hDC, m_titleFont.Get());
         Text(hDC, plan.m_nWidth / 2, plan.m_nTitleY, plan.m_strTitle, TA_CENTER);
     }
 
     // The line last, over the grid; clipped to the plot so a thick pen stays inside.
-    const int nSaved = SaveDC(hDC);
+    win32ui::CSavedDC saved(hDC);
     IntersectClipRect(hDC, plot.m_nLeft, plot.m_nTop, plot.m_nRight + 1, plot.m_nBottom + 1);
     {
-        CSelection pen(hDC, m_linePen.Get());
+        win32ui::CSelectObject pen(hDC, m_linePen.Get());
         std::vector<POINT> vecPoints;
         for (const std::vector<series::CChartPoint>& piece : plan.m_vecLines) {
             if (piece.size() == 1) {
@@ -127,13 +128,12 @@ void CChartPainter::Paint(HDC hDC, const series::CChartPlan& plan) const {
             Polyline(hDC, vecPoints.data(), static_cast<int>(vecPoints.size()));
         }
     }
-    RestoreDC(hDC, nSaved);
 }
 
 void CChartPainter::PaintMessage(HDC hDC, const RECT& rc, std::string_view strMessage) const {
     FillRect(hDC, &rc, m_background.Get());
     if (strMessage.empty()) return;
-    CSelection font(hDC, m_font.Get());
+    win32ui::CSelectObject font(hDC, m_font.Get());
     SetBkMode(hDC, TRANSPARENT);
     SetTextColor(hDC, kMessage);
     std::wstring text = platform::Utf8ToWide(strMessage);
@@ -155,12 +155,12 @@ CRgbImage CChartPainter::Render(const series::CChartPlan& plan) const {
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* pBits = nullptr;
-    CGdiObject<HBITMAP> bitmap(
+    win32ui::CBitmap bitmap(
         CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pBits, nullptr, 0));
-    CMemoryDC memory;
+    win32ui::CMemoryDC memory(CreateCompatibleDC(nullptr));
     if (!bitmap || pBits == nullptr || memory.Get() == nullptr) return {};
     {
-        CSelection selected(memory.Get(), bitmap.Get());
+        win32ui::CSelectObject selected(memory.Get(), bitmap.Get());
         Paint(memory.Get(), plan);
         GdiFlush();
     }

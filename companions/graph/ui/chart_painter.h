@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "gdi_objects.h"
+#include "win32ui/gdi_handles.h"
 #include "rgb_image.h"
 #include "series/chart_plan.h"
 
@@ -27,13 +27,13 @@ public:
 private:
     void Text(HDC hDC, int nX, int nY, std::string_view strText, UINT nAlign) const;
 
-    CGdiObject<HFONT> m_font;
-    CGdiObject<HFONT> m_titleFont;
-    CGdiObject<HPEN> m_gridPen;
-    CGdiObject<HPEN> m_framePen;
-    CGdiObject<HPEN> m_linePen;
-    CGdiObject<HBRUSH> m_background;
-    CGdiObject<HBRUSH> m_lineBrush;
-    CMemoryDC m_measure;  // holds the label font for measuring
+    win32ui::CFont m_font;
+    win32ui::CFont m_titleFont;
+    win32ui::CPen m_gridPen;
+    win32ui::CPen m_framePen;
+    win32ui::CPen m_linePen;
+    win32ui::CBrush m_background;
+    win32ui::CBrush m_lineBrush;
+    win32ui::CMemoryDC m_measure;  // holds the label font for measuring
     int m_nLineHeight = 16;
 };

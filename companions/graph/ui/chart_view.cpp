@@ -53,16 +53,16 @@ CRgbImage CChartView::Picture() {
 }
 
 void CChartView::Paint() {
-    PAINTSTRUCT ps;
-    HDC hDC = BeginPaint(m_hWnd, &ps);
+    win32ui::CPaintDC paint(m_hWnd);
+    HDC hDC = paint.Get();
     RECT rc{};
     GetClientRect(m_hWnd, &rc);
     // Drawn into a bitmap first, so that resizing does not flicker.
-    CMemoryDC memory(hDC);
-    CGdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(hDC, std::max<int>(rc.right, 1),
+    win32ui::CMemoryDC memory(CreateCompatibleDC(hDC));
+    win32ui::CBitmap bitmap(CreateCompatibleBitmap(hDC, std::max<int>(rc.right, 1),
                                                       std::max<int>(rc.bottom, 1)));
     if (memory.Get() != nullptr && bitmap) {
-        CSelection selected(memory.Get(), bitmap.Get());
+        win32ui::CSelectObject selected(memory.Get(), bitmap.Get());
         if (m_pSeries) {
             // A plan is never smaller than its minimum size; the window shows its top left.
             RECT rcAll{0, 0, rc.right, rc.bottom};
@@ -73,7 +73,6 @@ void CChartView::Paint() {
         }
         BitBlt(hDC, 0, 0, rc.right, rc.bottom, memory.Get(), 0, 0, SRCCOPY);
     }
-    EndPaint(m_hWnd, &ps);
 }
 
 LRESULT CALLBACK CChartView::WindowProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam) {

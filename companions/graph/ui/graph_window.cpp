@@ -13,6 +13,7 @@
 #include "graph_texts.h"
 #include "picture_export.h"
 #include "platform/clipboard.h"
+#include "win32ui/gdi_handles.h"
 #include "win32ui/message_box.h"
 #include "win32ui/window_text.h"
 
@@ -47,12 +48,13 @@ bool CGraphWindow::OnInit() {
     m_pChart = CChartView::From(Item(IDC_CHART));
     SendMessageW(Item(IDC_PROGRESS), PBM_SETRANGE32, 0, kProgressSteps);
 
-    HDC hDC = GetDC(Handle());
-    HGDIOBJ hOld = SelectObject(hDC, reinterpret_cast<HGDIOBJ>(SendMessageW(Handle(), WM_GETFONT, 0, 0)));
-    TEXTMETRICW metrics{};
-    if (GetTextMetricsW(hDC, &metrics)) m_nLineHeight = metrics.tmHeight + 1;
-    SelectObject(hDC, hOld);
-    ReleaseDC(Handle(), hDC);
+    {
+        win32ui::CWindowDC dc(Handle());
+        win32ui::CSelectObject font(
+            dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageW(Handle(), WM_GETFONT, 0, 0)));
+        TEXTMETRICW metrics{};
+        if (GetTextMetricsW(dc.Get(), &metrics)) m_nLineHeight = metrics.tmHeight + 1;
+    }
 
     if (TakeRequest()) {
         m_bLoading = true;
