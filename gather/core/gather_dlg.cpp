@@ -1,4 +1,4 @@
-// CGatherDlg construction, its tables, directories, collaborators, message boxes and list columns.
+// CGatherDlg construction, its tables, directories, collaborators and list columns.
 #include "gather_dlg.h"
 
 #include "job/wait_clock.h"
@@ -7,8 +7,10 @@
 #include "platform/files.h"
 #include "sim/host_access_choice.h"
 
-CGatherDlg::CGatherDlg(IGatherView& view, const platform::IClock& clock)
+CGatherDlg::CGatherDlg(IGatherView& view, IMessageBoxView& messageBoxes,
+                       const platform::IClock& clock)
     : m_pView(&view),
+      m_boxes(messageBoxes),
       m_pClock(&clock),
       m_pFileOps(&PlatformFileOps()),
       m_pHosts(std::make_unique<CHostTable>()),
@@ -81,14 +83,4 @@ CExecutionIds& CGatherDlg::ExecutionIds() {
     if (!m_pExecIds)
         m_pExecIds = std::make_unique<CExecutionIds>(*m_pClock, *m_pExecIdStore, ErrorLog());
     return *m_pExecIds;
-}
-
-EMessageResult CGatherDlg::ShowMessageBox(const std::string& strText, const std::string& strCaption,
-                                          EMessageIcon eIcon, EMessageButtons eButtons) {
-    // The window's timer goes on firing while a modal box is open; the flag tells the tick not
-    // to open a second one on top.
-    ++m_nMessageBoxOpen;
-    const EMessageResult eResult = m_pView->ShowMessage(strText, strCaption, eIcon, eButtons);
-    --m_nMessageBoxOpen;
-    return eResult;
 }

@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "dialog/message_box.h"
 #include "file_ops.h"
 #include "gather_startup.h"
 #include "gather_view.h"
@@ -36,8 +37,8 @@ class CSettingsContents;
 
 class CGatherDlg {
 public:
-    // The view and the clock must outlive the controller.
-    CGatherDlg(IGatherView& view, const platform::IClock& clock);
+    // The view, the message boxes' view and the clock must outlive the controller.
+    CGatherDlg(IGatherView& view, IMessageBoxView& messageBoxes, const platform::IClock& clock);
     ~CGatherDlg();
     CGatherDlg(const CGatherDlg&) = delete;
     CGatherDlg& operator=(const CGatherDlg&) = delete;
@@ -200,13 +201,9 @@ public:
                                                     const std::string& strNext);
 
     // True while the controller shows a message box; the timer shows none meanwhile.
-    bool IsMessageBoxOpen() const { return m_nMessageBoxOpen != 0; }
+    bool IsMessageBoxOpen() const { return m_boxes.IsOpen(); }
 
 private:
-    // A message box through the view, with the message box open flag set while it is shown.
-    EMessageResult ShowMessageBox(const std::string& strText, const std::string& strCaption,
-                                  EMessageIcon eIcon, EMessageButtons eButtons);
-
     // Start-up helpers (gather_startup.cpp).
     bool StartupCheck(const CGatherStartup& startup);
     void FindDirectories(const CGatherStartup& startup);
@@ -237,6 +234,7 @@ private:
     void SetAsideUnreadableSettings(const std::string& strReason);
 
     IGatherView* m_pView;
+    CMessageBoxes m_boxes;
     const platform::IClock* m_pClock;
     IFileOps* m_pFileOps;
     std::unique_ptr<CHostTable> m_pHosts;
@@ -253,7 +251,6 @@ private:
     std::string m_strSetAsidePath;
 
     // Scheduler state.
-    std::int32_t m_nMessageBoxOpen = 0;  // message boxes the controller has open
     IScheduleWizard* m_pWizard = nullptr;
     std::vector<std::vector<std::unique_ptr<CGatherJob>>> m_arrJobs;  // one list per slot
     CGatherJobContext m_jobContext;  // what the jobs run on; m_pHosts is the published table

@@ -23,8 +23,8 @@ bool CGatherDlg::OnExitRequest() {
     }
     const char* pszQuestion =
         nRunning > 0 ? gather_text::kExitWithJobs : gather_text::kExitQuestion;
-    if (ShowMessageBox(pszQuestion, gather_text::kExitCaption, EMessageIcon::kWarning,
-                       EMessageButtons::kYesNo) != EMessageResult::kYes) {
+    if (m_boxes.Show(pszQuestion, gather_text::kExitCaption, EMessageIcon::kWarning,
+                     EMessageButtons::kYesNo) != EMessageResult::kYes) {
         return false;
     }
 

@@ -112,8 +112,8 @@ std::string CGatherDlg::MoveSettingsAside() {
 void CGatherDlg::SetAsideUnreadableSettings(const std::string& strReason) {
     m_strSetAsidePath = MoveSettingsAside();
     m_bUnreadableSettings = m_strSetAsidePath.empty();
-    ShowMessageBox(SettingsLoadFailedText(SettingsPath(), strReason, m_strSetAsidePath),
-                   kSettingsErrorCaption, EMessageIcon::kWarning, EMessageButtons::kOk);
+    m_boxes.Show(SettingsLoadFailedText(SettingsPath(), strReason, m_strSetAsidePath),
+                 kSettingsErrorCaption, EMessageIcon::kWarning, EMessageButtons::kOk);
 }
 
 bool CGatherDlg::SaveSettings() {
@@ -128,8 +128,8 @@ bool CGatherDlg::SaveSettings() {
     platform::ErrorCode nError = m_pFileOps->WriteAll(strTemporary, strBytes);
     if (nError != platform::kSuccess) {
         m_pFileOps->Delete(strTemporary);
-        ShowMessageBox(SettingsWriteFailedText(strPath, SettingsWriteErrorReason(nError)),
-                       kSettingsErrorCaption, EMessageIcon::kWarning, EMessageButtons::kOk);
+        m_boxes.Show(SettingsWriteFailedText(strPath, SettingsWriteErrorReason(nError)),
+                     kSettingsErrorCaption, EMessageIcon::kWarning, EMessageButtons::kOk);
         return false;
     }
 
@@ -148,7 +148,7 @@ bool CGatherDlg::SaveSettings() {
     // 3. The new file takes the name VARNOLE.dat in one step.
     nError = m_pFileOps->Replace(strTemporary, strPath);
     if (nError != platform::kSuccess) {
-        ShowMessageBox(
+        m_boxes.Show(
             SettingsReplaceFailedText(strPath, strTemporary, SettingsWriteErrorReason(nError)),
             kSettingsErrorCaption, EMessageIcon::kWarning, EMessageButtons::kOk);
         return false;

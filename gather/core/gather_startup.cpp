@@ -26,8 +26,8 @@ bool CGatherDlg::StartupCheck(const CGatherStartup& startup) {
     const platform::ErrorCode nGather = m_mutexGather.Create(startup.m_strGatherMutex, true);
     if (nGather == platform::kErrorAlreadyExists) {
         m_mutexGather.Close();
-        ShowMessageBox(gather_text::kAlreadyRunning, gather_text::kStartupCaption,
-                       EMessageIcon::kError, EMessageButtons::kOk);
+        m_boxes.Show(gather_text::kAlreadyRunning, gather_text::kStartupCaption,
+                     EMessageIcon::kError, EMessageButtons::kOk);
         return false;
     }
     if (nGather != platform::kSuccess) return false;
@@ -41,8 +41,8 @@ bool CGatherDlg::StartupCheck(const CGatherStartup& startup) {
     mutexMain.Close();
     m_mutexGather.Close();
     if (nMain == platform::kSuccess) {
-        ShowMessageBox(gather_text::kStartFromMenu, gather_text::kStartupCaption,
-                       EMessageIcon::kError, EMessageButtons::kOk);
+        m_boxes.Show(gather_text::kStartFromMenu, gather_text::kStartupCaption,
+                     EMessageIcon::kError, EMessageButtons::kOk);
     }
     return false;
 }
@@ -64,7 +64,6 @@ bool CGatherDlg::InitGather(const CGatherStartup& startup) {
     for (int i = 0; i < kScheduleSlots; ++i) ReleaseJobs(i);
     LoadSettings();
     // The jobs get the loaded host table when the first run starts (JobContext publishes it).
-    m_nMessageBoxOpen = 0;
     m_nLastSchedule = 0;
     m_bStarted = true;
     return true;

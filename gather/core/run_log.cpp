@@ -14,8 +14,8 @@ void CGatherDlg::AddLog(const std::string& strTarget, const std::string& strMess
 void CGatherDlg::ClearLog() {
     std::vector<int> arrSelected = m_pView->GetSelectedRows(EGatherList::kRunLog);
     if (arrSelected.empty()) {
-        if (ShowMessageBox("実行ログをすべて消去しますか？", "ログ消去", EMessageIcon::kWarning,
-                           EMessageButtons::kYesNo) == EMessageResult::kYes) {
+        if (m_boxes.Show("実行ログをすべて消去しますか？", "ログ消去", EMessageIcon::kWarning,
+                         EMessageButtons::kYesNo) == EMessageResult::kYes) {
             m_listRunLog.DeleteAllRows();
         }
         return;

@@ -57,8 +57,8 @@ void CGatherDlg::RegisterSchedule() {
     if (m_pWizard == nullptr) return;
     const std::optional<int> nSlot = FreeSlotAbove(*m_pSchedules, m_nLastSchedule);
     if (!nSlot) {
-        ShowMessageBox(gather_text::kScheduleTableFull, gather_text::kErrorCaption,
-                       EMessageIcon::kWarning, EMessageButtons::kOk);
+        m_boxes.Show(gather_text::kScheduleTableFull, gather_text::kErrorCaption,
+                     EMessageIcon::kWarning, EMessageButtons::kOk);
         return;
     }
     const int n = *nSlot;
@@ -80,7 +80,7 @@ void CGatherDlg::RegisterSchedule() {
             ResetSchedule(n);
             return;
         }
-        ShowMessageBox(strText, kConflictTitleRefused, EMessageIcon::kNone, EMessageButtons::kOk);
+        m_boxes.Show(strText, kConflictTitleRefused, EMessageIcon::kNone, EMessageButtons::kOk);
         // The entered record stays in the slot, freed, and the wizard shows it again.
         data.m_eMode = EWizardMode::kRetry;
         schedule.m_nState = kStateFree;
@@ -95,14 +95,14 @@ void CGatherDlg::ChangeSchedule() {
     const std::optional<int> nSchedule =
         arrSelected.empty() ? std::nullopt : RowSchedule(arrSelected.front());
     if (!nSchedule) {
-        ShowMessageBox(gather_text::kNoScheduleSelected, gather_text::kErrorCaption,
-                       EMessageIcon::kWarning, EMessageButtons::kOk);
+        m_boxes.Show(gather_text::kNoScheduleSelected, gather_text::kErrorCaption,
+                     EMessageIcon::kWarning, EMessageButtons::kOk);
         return;
     }
     const int i = *nSchedule;
     const auto RefuseRunning = [&] {
-        ShowMessageBox(gather_text::RunningCannotChange(i), gather_text::kErrorCaption,
-                       EMessageIcon::kWarning, EMessageButtons::kOk);
+        m_boxes.Show(gather_text::RunningCannotChange(i), gather_text::kErrorCaption,
+                     EMessageIcon::kWarning, EMessageButtons::kOk);
     };
     if (Schedule(i).m_nState > kStateWaiting) {
         RefuseRunning();
@@ -126,8 +126,7 @@ void CGatherDlg::ChangeSchedule() {
         std::string strText;
         if (CommitWizardRecord(i, data, strText)) break;
         if (!IsMessageBoxOpen()) {
-            ShowMessageBox(strText, kConflictTitleRefused, EMessageIcon::kNone,
-                           EMessageButtons::kOk);
+            m_boxes.Show(strText, kConflictTitleRefused, EMessageIcon::kNone, EMessageButtons::kOk);
         }
         Schedule(i) = kept;
     }
@@ -140,8 +139,8 @@ void CGatherDlg::ViewSchedule() {
     const std::optional<int> nSchedule =
         arrSelected.empty() ? std::nullopt : RowSchedule(arrSelected.front());
     if (!nSchedule) {
-        ShowMessageBox(gather_text::kNoScheduleSelected, gather_text::kErrorCaption,
-                       EMessageIcon::kWarning, EMessageButtons::kOk);
+        m_boxes.Show(gather_text::kNoScheduleSelected, gather_text::kErrorCaption,
+                     EMessageIcon::kWarning, EMessageButtons::kOk);
         return;
     }
     if (m_pWizard == nullptr) return;
@@ -153,8 +152,8 @@ void CGatherDlg::ViewSchedule() {
 
 void CGatherDlg::StopOrDeleteSchedules() {
     if (m_pView->GetSelectedRows(EGatherList::kSchedules).empty()) return;
-    if (ShowMessageBox(gather_text::kStopOrDeleteQuestion, gather_text::kStopOrDeleteCaption,
-                       EMessageIcon::kNone, EMessageButtons::kYesNo) != EMessageResult::kYes)
+    if (m_boxes.Show(gather_text::kStopOrDeleteQuestion, gather_text::kStopOrDeleteCaption,
+                     EMessageIcon::kNone, EMessageButtons::kYesNo) != EMessageResult::kYes)
         return;
 
     // The selection as it is after the question, taken as schedule numbers: rows move while

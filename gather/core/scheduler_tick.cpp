@@ -135,7 +135,7 @@ void CGatherDlg::HourlyOverlapCheck() {
     if (!platform::SplitLocalTime(m_pClock->Now(), local) || local.nMinute != kCheckMinute) return;
     std::string strText;
     if (RunOverlapCheck(strText) || IsMessageBoxOpen()) return;
-    ShowMessageBox(strText, kConflictTitleHourly, EMessageIcon::kNone, EMessageButtons::kOk);
+    m_boxes.Show(strText, kConflictTitleHourly, EMessageIcon::kNone, EMessageButtons::kOk);
 }
 
 void CGatherDlg::DeleteScheduleRows(int nSchedule) {

@@ -3,15 +3,15 @@
 #pragma once
 #include <ostream>
 
+#include "dialog/message_box.h"
 #include "gather_view.h"
 
-class CConsoleGatherView final : public IGatherView {
+class CConsoleGatherView final : public IGatherView, public IMessageBoxView {
 public:
     // The stream must outlive the view.
     explicit CConsoleGatherView(std::ostream& err) : m_pErr(&err) {}
 
-    EMessageResult ShowMessage(const std::string& strText, const std::string& strCaption,
-                               EMessageIcon eIcon, EMessageButtons eButtons) override;
+    EMessageResult ShowMessage(const CMessageBox& box) override;
     std::vector<int> GetSelectedRows(EGatherList eList) const override;
 
 private:

@@ -41,7 +41,7 @@ int RunHeadless(const CHeadlessOptions& options, std::ostream& out, std::ostream
         err << "simulation: " << sim::ProcessHostAccessError() << std::endl;
 
     CConsoleGatherView view(err);
-    CGatherDlg dlg(view, platform::SystemClock());
+    CGatherDlg dlg(view, view, platform::SystemClock());
     if (pJobContext != nullptr) dlg.SetJobContext(*pJobContext);
     CGatherStartup startup;
     startup.m_bRequireMainMenu = false;

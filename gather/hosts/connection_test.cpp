@@ -10,7 +10,7 @@ std::string ConnectionTestCaption(const std::string& strHost) {
 }
 
 bool TestConnection(platform::HostAccess& access, const std::string& strHost, CErrorLog& errorLog,
-                    const ShowMessageFn& showMessage) {
+                    CMessageBoxes& boxes) {
     platform::HostKey hMachine = platform::kNoHostKey;
     const platform::ErrorCode nCode = access.ConnectRegistry(strHost, hMachine);
     if (nCode == platform::kSuccess) {
@@ -19,9 +19,7 @@ bool TestConnection(platform::HostAccess& access, const std::string& strHost, CE
     }
     // The label is the one the error log has always carried for this failure.
     errorLog.ReportPlatformError(static_cast<std::int32_t>(nCode), "RegConnentRegistry");
-    if (showMessage) {
-        showMessage(SystemMessage(nCode), ConnectionTestCaption(strHost), EMessageIcon::kNone,
-                    EMessageButtons::kOk);
-    }
+    boxes.Show(SystemMessage(nCode), ConnectionTestCaption(strHost), EMessageIcon::kNone,
+               EMessageButtons::kOk);
     return false;
 }

@@ -1,21 +1,14 @@
 // The connection test of the schedule wizard, and the system message text shown for a code.
 #pragma once
-#include <functional>
 #include <string>
 
-#include "core/message_box.h"
+#include "dialog/message_box.h"
 #include "logs/error_log.h"
 #include "platform/host_access.h"
 
 // The platform's text for an error code without its closing line break (FormatMessage from the
 // system table, user default language), as the error log keeps it.
 std::string SystemMessage(platform::ErrorCode nCode);
-
-// Shows a modal message box owned by the application's main window and returns the answer; the
-// window layer (or a test) supplies it.
-using ShowMessageFn =
-    std::function<EMessageResult(const std::string& strText, const std::string& strCaption,
-                                 EMessageIcon eIcon, EMessageButtons eButtons)>;
 
 // The caption of the test's message box: "接続テスト [" + host + "]".
 std::string ConnectionTestCaption(const std::string& strHost);
@@ -25,4 +18,4 @@ std::string ConnectionTestCaption(const std::string& strHost);
 // "RegConnentRegistry" in the program directory, a message box with the code's system message,
 // the caption above and an OK button, and false. The caller shows the wait cursor around it.
 bool TestConnection(platform::HostAccess& access, const std::string& strHost, CErrorLog& errorLog,
-                    const ShowMessageFn& showMessage);
+                    CMessageBoxes& boxes);

@@ -17,14 +17,15 @@ SMenuEnvironment SMenuEnvironment::Real() {
     return environment;
 }
 
-CMenuDlg::CMenuDlg(IMenuView& view, SMenuEnvironment environment)
-    : m_view(view), m_environment(std::move(environment)) {}
+CMenuDlg::CMenuDlg(IMenuView& view, IMessageBoxView& messageBoxes, SMenuEnvironment environment)
+    : m_view(view), m_boxes(messageBoxes), m_environment(std::move(environment)) {}
 
 bool CMenuDlg::RunStartupChecks() {
     const platform::ErrorCode error = m_mutexMain.Create(m_environment.m_strMainMutex, true);
     if (error == platform::kErrorAlreadyExists) {
         m_mutexMain.Close();
-        m_view.ShowError(std::string(kTextAlreadyRunning), std::string(kCaptionAlreadyRunning));
+        m_boxes.Show(std::string(kTextAlreadyRunning), std::string(kCaptionAlreadyRunning),
+                     EMessageIcon::kError, EMessageButtons::kOk);
         m_view.Close();
         return false;
     }
@@ -32,12 +33,14 @@ bool CMenuDlg::RunStartupChecks() {
     m_bOwnsMainMutex = true;
 
     if (!m_environment.m_isAdministrator()) {
-        m_view.ShowWarning(std::string(kTextNotAdministrator), std::string(kCaptionError));
+        m_boxes.Show(std::string(kTextNotAdministrator), std::string(kCaptionError),
+                     EMessageIcon::kWarning, EMessageButtons::kOk);
         m_view.Close();
         return false;
     }
     if (const auto missing = FirstMissingProgramFile(m_environment.m_fileExists)) {
-        m_view.ShowWarning(MissingFileText(*missing), std::string(kCaptionError));
+        m_boxes.Show(MissingFileText(*missing), std::string(kCaptionError), EMessageIcon::kWarning,
+                     EMessageButtons::kOk);
         m_view.Close();
         return false;
     }
@@ -69,10 +72,13 @@ void CMenuDlg::OnButton(int nControlId) {
 void CMenuDlg::RequestExit() {
     const std::string text = ExitCheckText(m_environment.m_isSiblingRunning);
     if (!text.empty()) {
-        m_view.ShowError(text, std::string(kCaptionExitCheck));
+        m_boxes.Show(text, std::string(kCaptionExitCheck), EMessageIcon::kError,
+                     EMessageButtons::kOk);
         return;
     }
-    if (m_view.AskYesNo(std::string(kTextReallyExit), std::string(kCaptionExit))) m_view.Close();
+    if (m_boxes.AskYesNo(std::string(kTextReallyExit), std::string(kCaptionExit),
+                         EMessageIcon::kWarning))
+        m_view.Close();
 }
 
 }  // namespace menu

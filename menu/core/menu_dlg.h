@@ -1,26 +1,21 @@
 // CMenuDlg: the main menu's behaviour — start-up checks, button actions, the guarded exit.
 //
 // The window (menu/ui) draws, animates and shows message boxes; everything it decides comes from
-// here, through the IMenuView it implements.
+// here, through the IMenuView it implements and the message boxes it shows for the model.
 #pragma once
 #include <functional>
 #include <string>
 
+#include "dialog/message_box.h"
 #include "menu_tables.h"
 #include "platform/named_mutex.h"
 
 namespace menu {
 
-// What CMenuDlg asks of its window.
+// What CMenuDlg asks of its window besides message boxes.
 class IMenuView {
 public:
     virtual ~IMenuView() = default;
-    // A message box with an error icon and an OK button.
-    virtual void ShowError(const std::string& strText, const std::string& strCaption) = 0;
-    // A message box with a warning icon and an OK button.
-    virtual void ShowWarning(const std::string& strText, const std::string& strCaption) = 0;
-    // A Yes/No question with a warning icon; true for Yes.
-    virtual bool AskYesNo(const std::string& strText, const std::string& strCaption) = 0;
     // The press animation: the control's pressed picture for a moment, then its normal one.
     virtual void AnimatePress(const SMenuButton& button) = 0;
     // The wait cursor on or off.
@@ -46,11 +41,14 @@ struct SMenuEnvironment {
 
 class CMenuDlg {
 public:
-    CMenuDlg(IMenuView& view, SMenuEnvironment environment);
+    // The view and the message boxes' view must outlive the model.
+    CMenuDlg(IMenuView& view, IMessageBoxView& messageBoxes, SMenuEnvironment environment);
 
-    // Start-up steps 5 to 7: single instance, administrator, program files. Shows the message of
-    // the first failing check and closes the window; true when the menu stays open. When the
-    // main mutex cannot be created at all, the administrator and file checks are skipped.
+    // The checks the menu makes once its window exists: that it is the only copy (it takes the
+    // main mutex), that the user is an administrator, and that the suite's program files are
+    // there. Shows the message of the first failing check and closes the window; true when the
+    // menu stays open. When the main mutex cannot be created at all, the administrator and file
+    // checks are skipped.
     bool RunStartupChecks();
 
     // A picture button was clicked: press animation, then its action.
@@ -69,6 +67,7 @@ public:
 
 private:
     IMenuView& m_view;
+    CMessageBoxes m_boxes;
     SMenuEnvironment m_environment;
     platform::NamedMutex m_mutexMain;
     bool m_bOwnsMainMutex = false;

@@ -1,4 +1,4 @@
-// The main menu's window: pictures, tooltips, splash, system menu and message boxes for CMenuDlg.
+// The main menu's window: pictures, tooltips, splash and system menu for CMenuDlg.
 #include "menu_window.h"
 
 #include <shellapi.h>
@@ -7,7 +7,6 @@
 #include "platform/win32/wide_string.h"
 #include "resource.h"
 #include "version_dlg.h"
-#include "win32ui/message_box.h"
 
 namespace {
 
@@ -18,7 +17,8 @@ constexpr const wchar_t* kVersionItem = L"VARNOLE のﾊﾞｰｼﾞｮﾝ情報
 
 CMenuWindow::CMenuWindow()
     : CDialogBase(IDD_VARNOLE_DIALOG),
-      m_menu(*this, menu::SMenuEnvironment::Real()),
+      m_messageBoxes(*this),
+      m_menu(*this, m_messageBoxes, menu::SMenuEnvironment::Real()),
       m_hInstance(GetModuleHandleW(nullptr)),
       m_colors(RGB(255, 255, 255)) {}
 
@@ -126,19 +126,6 @@ bool CMenuWindow::PreTranslateMessage(MSG& msg) {
         if (tooltip) tooltip->Relay(msg);
     }
     return false;
-}
-
-void CMenuWindow::ShowError(const std::string& strText, const std::string& strCaption) {
-    win32ui::ShowMessageBox(Handle(), strText, strCaption, MB_ICONERROR, MB_OK);
-}
-
-void CMenuWindow::ShowWarning(const std::string& strText, const std::string& strCaption) {
-    win32ui::ShowMessageBox(Handle(), strText, strCaption, MB_ICONWARNING, MB_OK);
-}
-
-bool CMenuWindow::AskYesNo(const std::string& strText, const std::string& strCaption) {
-    return win32ui::ShowMessageBox(Handle(), strText, strCaption, MB_ICONWARNING, MB_YESNO) ==
-           IDYES;
 }
 
 void CMenuWindow::AnimatePress(const menu::SMenuButton& button) {

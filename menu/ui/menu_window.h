@@ -9,6 +9,7 @@
 #include "splash_window.h"
 #include "win32ui/dialog_base.h"
 #include "win32ui/dialog_colors.h"
+#include "win32ui/message_box_view.h"
 #include "win32ui/tooltip.h"
 
 class CMenuWindow : public CDialogBase, private menu::IMenuView {
@@ -37,15 +38,13 @@ private:
     SPicture* PictureFor(int nControlId);
 
     // menu::IMenuView
-    void ShowError(const std::string& strText, const std::string& strCaption) override;
-    void ShowWarning(const std::string& strText, const std::string& strCaption) override;
-    bool AskYesNo(const std::string& strText, const std::string& strCaption) override;
     void AnimatePress(const menu::SMenuButton& button) override;
     void ShowWaitCursor(bool bWait) override;
     void StartProgram(const std::string& strCommandLine) override;
     void OpenWebPage(const std::string& strUrl) override;
     void Close() override;
 
+    win32ui::CWindowMessageBoxView m_messageBoxes;  // the model's message boxes, owned here
     menu::CMenuDlg m_menu;
     HINSTANCE m_hInstance;
     CSplashWindow m_splash;

@@ -12,10 +12,9 @@ using ::testing::ElementsAre;
 
 class GatherExitTest : public CSchedulerFixture {
 protected:
-    const CShownMessage& LastBox() const { return m_view.m_arrShown.back(); }
     // A controller that reads the saved settings file back.
     std::unique_ptr<CGatherDlg> Reload() {
-        auto pDlg = NewDialog(m_view);
+        auto pDlg = NewDialog(m_view, m_boxes);
         pDlg->LoadSettings();
         return pDlg;
     }
@@ -24,12 +23,12 @@ protected:
 TEST_F(GatherExitTest, AnsweringNoLeavesEverythingAsItWas) {
     Book(1, HostSchedule("PC1", m_clock.Now() + 3600, 60));
     m_dir.WriteFile("VARN_PC9_2026-1206-15_9.va_");
-    m_view.m_queAnswers.push_back(EMessageResult::kNo);
+    m_boxes.m_queAnswers.push_back(EMessageResult::kNo);
     EXPECT_FALSE(m_pDlg->OnExitRequest());
-    EXPECT_EQ(LastBox().m_strText, "本当に終了しますか？");
-    EXPECT_EQ(LastBox().m_strCaption, "終了");
-    EXPECT_EQ(LastBox().m_eIcon, EMessageIcon::kWarning);
-    EXPECT_EQ(LastBox().m_eButtons, EMessageButtons::kYesNo);
+    EXPECT_EQ(m_boxes.Last().m_strText, "本当に終了しますか？");
+    EXPECT_EQ(m_boxes.Last().m_strCaption, "終了");
+    EXPECT_EQ(m_boxes.Last().m_eIcon, EMessageIcon::kWarning);
+    EXPECT_EQ(m_boxes.Last().m_eButtons, EMessageButtons::kYesNo);
     EXPECT_FALSE(m_dir.Exists("VARNOLE.dat"));
     EXPECT_TRUE(m_dir.Exists("VARN_PC9_2026-1206-15_9.va_"));
     EXPECT_EQ(m_pDlg->Schedule(1).m_nState, kStateWaiting);
@@ -44,9 +43,9 @@ TEST_F(GatherExitTest, RunningDailyIsSavedWaitingForTomorrowAndItsFilesEndFinish
     // A file a job of an earlier session never finished.
     m_dir.WriteFile("VARN_PC9_2026-1205-10_9.va_");
 
-    m_view.m_queAnswers.push_back(EMessageResult::kYes);
+    m_boxes.m_queAnswers.push_back(EMessageResult::kYes);
     ASSERT_TRUE(m_pDlg->OnExitRequest());
-    EXPECT_EQ(LastBox().m_strText,
+    EXPECT_EQ(m_boxes.Last().m_strText,
               "ジョブが実行中です。終了するとこれらのジョブがすべて取消されます。"
               "本当に終了しますか？");
     EXPECT_EQ(m_pDlg->Schedule(1).m_nState, kStateWaiting);

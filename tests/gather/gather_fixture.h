@@ -1,4 +1,5 @@
-// A CGatherDlg in a scratch program directory with a manual clock and a scripted view.
+// A CGatherDlg in a scratch program directory with a manual clock, a scripted view and recorded
+// message boxes.
 #pragma once
 #include <gtest/gtest.h>
 
@@ -7,6 +8,7 @@
 #include <string>
 
 #include "common/local_time_util.h"
+#include "common/recording_message_box_view.h"
 #include "gather/fake_gather_view.h"
 #include "gather_dlg.h"
 #include "platform/temp_dir.h"
@@ -24,11 +26,12 @@ protected:
     // Sunday 2026-12-06 15:30:05 local time.
     CGatherFixture() : m_clock(testutil::Local(2026, 12, 6, 15, 30, 5)) {}
 
-    void SetUp() override { m_pDlg = NewDialog(m_view); }
+    void SetUp() override { m_pDlg = NewDialog(m_view, m_boxes); }
 
     // A controller as window initialisation prepares it: directories, blank schedules, columns.
-    std::unique_ptr<CGatherDlg> NewDialog(CFakeGatherView& view) {
-        auto pDlg = std::make_unique<CGatherDlg>(view, m_clock);
+    std::unique_ptr<CGatherDlg> NewDialog(CFakeGatherView& view,
+                                          testutil::CRecordingMessageBoxView& boxes) {
+        auto pDlg = std::make_unique<CGatherDlg>(view, boxes, m_clock);
         pDlg->SetProgramDirectory(m_dir.Path());
         pDlg->SetDataDirectory(m_dir.Path());
         pDlg->ResetAllSchedules();
@@ -42,6 +45,7 @@ protected:
     platform_test::CTempDir m_dir;
     platform::ManualClock m_clock;
     CFakeGatherView m_view;
+    testutil::CRecordingMessageBoxView m_boxes;
     std::unique_ptr<CGatherDlg> m_pDlg;
 };
 

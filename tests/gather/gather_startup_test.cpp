@@ -20,7 +20,7 @@ protected:
     }
     // A controller that has not been through window initialisation yet.
     std::unique_ptr<CGatherDlg> FreshDialog() {
-        auto pDlg = std::make_unique<CGatherDlg>(m_view, m_clock);
+        auto pDlg = std::make_unique<CGatherDlg>(m_view, m_boxes, m_clock);
         Attach(*pDlg);
         return pDlg;
     }
@@ -37,7 +37,7 @@ TEST_F(GatherStartupTest, StartsUnderTheMainMenuAndHoldsItsOwnMutexOnly) {
     StartMainMenu();
     m_pDlg = FreshDialog();
     ASSERT_TRUE(m_pDlg->InitGather(m_startup));
-    EXPECT_TRUE(m_view.m_arrShown.empty());
+    EXPECT_TRUE(m_boxes.m_arrShown.empty());
     EXPECT_TRUE(platform::NamedMutex::Exists(m_startup.m_strGatherMutex));
     // Gather keeps no handle on the main menu's mutex once the check is done.
     m_mainMenu.Close();
@@ -52,11 +52,11 @@ TEST_F(GatherStartupTest, SecondInstanceIsRefusedAndTouchesNothing) {
     ASSERT_EQ(first.Create(m_startup.m_strGatherMutex, true), platform::kSuccess);
     m_pDlg = FreshDialog();
     EXPECT_FALSE(m_pDlg->InitGather(m_startup));
-    ASSERT_EQ(m_view.m_arrShown.size(), 1u);
-    EXPECT_EQ(m_view.m_arrShown[0].m_strText,
+    ASSERT_EQ(m_boxes.m_arrShown.size(), 1u);
+    EXPECT_EQ(m_boxes.m_arrShown[0].m_strText,
               "VARNOLE [稼動データの収集／監視] は、すでに起動されています。");
-    EXPECT_EQ(m_view.m_arrShown[0].m_strCaption, "起動チェック");
-    EXPECT_EQ(m_view.m_arrShown[0].m_eIcon, EMessageIcon::kError);
+    EXPECT_EQ(m_boxes.m_arrShown[0].m_strCaption, "起動チェック");
+    EXPECT_EQ(m_boxes.m_arrShown[0].m_eIcon, EMessageIcon::kError);
     EXPECT_FALSE(m_pDlg->IsStarted());
     m_pDlg.reset();
     EXPECT_TRUE(m_store.m_mapValues.empty());
@@ -66,9 +66,9 @@ TEST_F(GatherStartupTest, SecondInstanceIsRefusedAndTouchesNothing) {
 TEST_F(GatherStartupTest, WithoutTheMainMenuItAsksToBeStartedFromIt) {
     m_pDlg = FreshDialog();
     EXPECT_FALSE(m_pDlg->InitGather(m_startup));
-    ASSERT_EQ(m_view.m_arrShown.size(), 1u);
-    EXPECT_EQ(m_view.m_arrShown[0].m_strText, "VARNOLE [メインメニュ] から起動してください。");
-    EXPECT_EQ(m_view.m_arrShown[0].m_strCaption, "起動チェック");
+    ASSERT_EQ(m_boxes.m_arrShown.size(), 1u);
+    EXPECT_EQ(m_boxes.m_arrShown[0].m_strText, "VARNOLE [メインメニュ] から起動してください。");
+    EXPECT_EQ(m_boxes.m_arrShown[0].m_strCaption, "起動チェック");
     EXPECT_FALSE(platform::NamedMutex::Exists(m_startup.m_strGatherMutex));
     EXPECT_FALSE(platform::NamedMutex::Exists(m_startup.m_strMainMenuMutex));
 

@@ -67,18 +67,18 @@ TEST_F(RunLogTest, NewestEntryIsInsertedAtTheTopWithItsTime) {
 
 TEST_F(RunLogTest, ClearingWithNothingSelectedAsksFirst) {
     AddEntries(3);
-    m_view.m_queAnswers = {EMessageResult::kNo};
+    m_boxes.m_queAnswers = {EMessageResult::kNo};
     m_pDlg->ClearLog();
-    ASSERT_EQ(m_view.m_arrShown.size(), 1u);
-    EXPECT_EQ(m_view.m_arrShown[0].m_strText, "実行ログをすべて消去しますか？");
-    EXPECT_EQ(m_view.m_arrShown[0].m_strCaption, "ログ消去");
-    EXPECT_EQ(m_view.m_arrShown[0].m_eIcon, EMessageIcon::kWarning);
-    EXPECT_EQ(m_view.m_arrShown[0].m_eButtons, EMessageButtons::kYesNo);
+    ASSERT_EQ(m_boxes.m_arrShown.size(), 1u);
+    EXPECT_EQ(m_boxes.m_arrShown[0].m_strText, "実行ログをすべて消去しますか？");
+    EXPECT_EQ(m_boxes.m_arrShown[0].m_strCaption, "ログ消去");
+    EXPECT_EQ(m_boxes.m_arrShown[0].m_eIcon, EMessageIcon::kWarning);
+    EXPECT_EQ(m_boxes.m_arrShown[0].m_eButtons, EMessageButtons::kYesNo);
     EXPECT_EQ(m_pDlg->RunLog().GetRowCount(), 3);
 
-    m_view.m_queAnswers = {EMessageResult::kYes};
+    m_boxes.m_queAnswers = {EMessageResult::kYes};
     m_pDlg->ClearLog();
-    EXPECT_EQ(m_view.m_arrShown.size(), 2u);
+    EXPECT_EQ(m_boxes.m_arrShown.size(), 2u);
     EXPECT_EQ(m_pDlg->RunLog().GetRowCount(), 0);
 }
 
@@ -87,7 +87,7 @@ TEST_F(RunLogTest, ClearingDeletesExactlyTheSelectedRowsWithoutAsking) {
     m_view.m_mapSelected[EGatherList::kRunLog] = {1, 3};
     m_view.m_mapSelected[EGatherList::kSchedules] = {0};  // the other list's selection is not used
     m_pDlg->ClearLog();
-    EXPECT_TRUE(m_view.m_arrShown.empty());
+    EXPECT_TRUE(m_boxes.m_arrShown.empty());
     EXPECT_EQ(Messages(), (std::vector<std::string>{"m4", "m2", "m0"}));
 
     // Selections in any order, repeated, or beyond the last row.

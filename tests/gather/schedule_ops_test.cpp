@@ -29,7 +29,6 @@ protected:
         schedule.m_bWeekday[0] = 1;
         return schedule;
     }
-    const CShownMessage& LastBox() const { return m_view.m_arrShown.back(); }
 };
 
 TEST_F(ScheduleOpsTest, RegisterStartsNowBookingInTheLowestFreeSlot) {
@@ -84,9 +83,9 @@ TEST_F(ScheduleOpsTest, RegisterRefusesWhenNoNumberAboveTheLastIsFree) {
     m_pDlg->SetLastSchedule(498);
     m_pDlg->RegisterSchedule();
     EXPECT_TRUE(m_wizard.m_arrModes.empty());
-    EXPECT_EQ(LastBox().m_strText, "スケジュールがいっぱいです");
-    EXPECT_EQ(LastBox().m_strCaption, "エラー");
-    EXPECT_EQ(LastBox().m_eIcon, EMessageIcon::kWarning);
+    EXPECT_EQ(m_boxes.Last().m_strText, "スケジュールがいっぱいです");
+    EXPECT_EQ(m_boxes.Last().m_strCaption, "エラー");
+    EXPECT_EQ(m_boxes.Last().m_eIcon, EMessageIcon::kWarning);
 }
 
 TEST_F(ScheduleOpsTest, CancelledRegistrationKeepsHostChangesOnly) {
@@ -118,8 +117,8 @@ TEST_F(ScheduleOpsTest, ClashingRegistrationIsShownAndReopenedForCorrection) {
     ASSERT_THAT(m_wizard.m_arrModes, ElementsAre(EWizardMode::kNew, EWizardMode::kRetry));
     EXPECT_EQ(m_wizard.m_arrShown[1].m_strTarget, "PC1");
     EXPECT_TRUE(m_wizard.m_arrShown[1].IsFree());
-    EXPECT_EQ(m_view.CountCaption("予約を取り消しました"), 1);
-    EXPECT_THAT(LastBox().m_strText, HasSubstr("予約 01 と予約 02 の ホスト(PC1)"));
+    EXPECT_EQ(m_boxes.CountCaption("予約を取り消しました"), 1);
+    EXPECT_THAT(m_boxes.Last().m_strText, HasSubstr("予約 01 と予約 02 の ホスト(PC1)"));
     EXPECT_EQ(m_pDlg->Schedule(2).m_strTarget, "PC2");
     EXPECT_EQ(m_pDlg->Schedule(2).m_nState, kStateWaiting);
     EXPECT_THAT(LogMessages(), ElementsAre("予約 02 を登録しました。"));
@@ -130,13 +129,13 @@ TEST_F(ScheduleOpsTest, ClashingRegistrationUnderAnOpenBoxIsDropped) {
     m_pDlg->SetLastSchedule(1);
     m_wizard.m_queSteps.push_back(CScriptedWizard::Enter(Daily("PC1", 17, 30)));
     // The registration runs while another box is open (re-entered from its message loop).
-    m_view.m_fnWhileOpen = [this] {
-        m_view.m_fnWhileOpen = nullptr;
+    m_boxes.m_fnWhileOpen = [this](const CMessageBox&) {
+        m_boxes.m_fnWhileOpen = nullptr;
         m_pDlg->RegisterSchedule();
     };
-    m_view.m_queAnswers.push_back(EMessageResult::kNo);
+    m_boxes.m_queAnswers.push_back(EMessageResult::kNo);
     m_pDlg->ClearLog();
-    EXPECT_EQ(m_view.m_arrShown.size(), 1u);
+    EXPECT_EQ(m_boxes.m_arrShown.size(), 1u);
     EXPECT_TRUE(m_pDlg->Schedule(2).IsFree());
     EXPECT_EQ(m_pDlg->Schedule(2).m_strTarget, "");
 }
@@ -145,8 +144,8 @@ TEST_F(ScheduleOpsTest, ChangeAndViewNeedASelectedRow) {
     Book(3, Daily("PC1", 9, 0));
     m_pDlg->ChangeSchedule();
     m_pDlg->ViewSchedule();
-    ASSERT_EQ(m_view.m_arrShown.size(), 2u);
-    for (const CShownMessage& shown : m_view.m_arrShown) {
+    ASSERT_EQ(m_boxes.m_arrShown.size(), 2u);
+    for (const CMessageBox& shown : m_boxes.m_arrShown) {
         EXPECT_EQ(shown.m_strText, "予約対象が選択されていません");
         EXPECT_EQ(shown.m_strCaption, "エラー");
     }
@@ -159,7 +158,7 @@ TEST_F(ScheduleOpsTest, ARunningScheduleCannotBeChanged) {
     Select({3});
     m_pDlg->ChangeSchedule();
     EXPECT_TRUE(m_wizard.m_arrModes.empty());
-    EXPECT_EQ(LastBox().m_strText, "予約 03 はすでに実行されており、変更できません。");
+    EXPECT_EQ(m_boxes.Last().m_strText, "予約 03 はすでに実行されており、変更できません。");
 }
 
 TEST_F(ScheduleOpsTest, ARunThatStartsWhileTheWizardIsOpenKeepsItsRecord) {
@@ -170,7 +169,7 @@ TEST_F(ScheduleOpsTest, ARunThatStartsWhileTheWizardIsOpenKeepsItsRecord) {
     changed.m_strTarget = "PC2";
     m_wizard.m_queSteps.push_back(CScriptedWizard::Enter(changed));
     m_pDlg->ChangeSchedule();
-    EXPECT_EQ(LastBox().m_strText, "予約 03 はすでに実行されており、変更できません。");
+    EXPECT_EQ(m_boxes.Last().m_strText, "予約 03 はすでに実行されており、変更できません。");
     EXPECT_EQ(m_pDlg->Schedule(3).m_strTarget, "PC1");
     EXPECT_EQ(m_pDlg->Schedule(3).m_nState, kStateRunning);
     EXPECT_EQ(m_pDlg->Jobs(3).size(), 1u);
@@ -189,7 +188,7 @@ TEST_F(ScheduleOpsTest, ClashingChangePutsTheKeptRecordBackAndReopens) {
 
     ASSERT_THAT(m_wizard.m_arrModes, ElementsAre(EWizardMode::kChange, EWizardMode::kChange));
     EXPECT_EQ(m_wizard.m_arrShown[1].m_strTarget, "PC2");
-    EXPECT_EQ(m_view.CountCaption("予約を取り消しました"), 1);
+    EXPECT_EQ(m_boxes.CountCaption("予約を取り消しました"), 1);
     EXPECT_EQ(m_pDlg->Schedule(2).m_strTarget, "PC2");
     EXPECT_EQ(m_pDlg->Schedule(2).m_nState, kStateWaiting);
     EXPECT_TRUE(LogMessages().empty());
@@ -213,14 +212,14 @@ TEST_F(ScheduleOpsTest, ViewShowsTheRecordAndTakesNothingBack) {
 TEST_F(ScheduleOpsTest, StopOrDeleteAsksFirstAndNeedsASelection) {
     Book(1, Daily("PC1", 9, 0));
     m_pDlg->StopOrDeleteSchedules();
-    EXPECT_TRUE(m_view.m_arrShown.empty());
+    EXPECT_TRUE(m_boxes.m_arrShown.empty());
     Select({1});
-    m_view.m_queAnswers.push_back(EMessageResult::kNo);
+    m_boxes.m_queAnswers.push_back(EMessageResult::kNo);
     m_pDlg->StopOrDeleteSchedules();
-    ASSERT_EQ(m_view.m_arrShown.size(), 1u);
-    EXPECT_EQ(LastBox().m_strText, "本当に中断・削除しても良いですか？");
-    EXPECT_EQ(LastBox().m_strCaption, "中断・削除");
-    EXPECT_EQ(LastBox().m_eButtons, EMessageButtons::kYesNo);
+    ASSERT_EQ(m_boxes.m_arrShown.size(), 1u);
+    EXPECT_EQ(m_boxes.Last().m_strText, "本当に中断・削除しても良いですか？");
+    EXPECT_EQ(m_boxes.Last().m_strCaption, "中断・削除");
+    EXPECT_EQ(m_boxes.Last().m_eButtons, EMessageButtons::kYesNo);
     EXPECT_EQ(m_pDlg->Schedule(1).m_nState, kStateWaiting);
 }
 
@@ -234,7 +233,7 @@ TEST_F(ScheduleOpsTest, StoppingARunningWeeklyKeepsItAndDeletingAWaitingOneFrees
     ASSERT_EQ(m_pDlg->Schedule(1).m_nState, kStateRunning);
 
     Select({1, 2});
-    m_view.m_queAnswers.push_back(EMessageResult::kYes);
+    m_boxes.m_queAnswers.push_back(EMessageResult::kYes);
     m_pDlg->StopOrDeleteSchedules();
     const CSchedule& stopped = m_pDlg->Schedule(1);
     EXPECT_EQ(stopped.m_nState, kStateWaiting);
@@ -256,7 +255,7 @@ TEST_F(ScheduleOpsTest, StoppingARunningOneTimeScheduleDeletesIt) {
     Book(4, HostSchedule("PC3", m_clock.Now() + 1, 600));
     RunSeconds(1);
     Select({4});
-    m_view.m_queAnswers.push_back(EMessageResult::kYes);
+    m_boxes.m_queAnswers.push_back(EMessageResult::kYes);
     m_pDlg->StopOrDeleteSchedules();
     EXPECT_TRUE(m_pDlg->Schedule(4).IsFree());
     EXPECT_EQ(LogMessages().back(), "予約 04 の稼動データ収集を削除しました");

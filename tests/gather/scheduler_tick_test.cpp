@@ -248,7 +248,7 @@ protected:
         Book(1, HostSchedule("PC1", testutil::Local(2026, 12, 6, 17, 0), 3600, kRepeatDaily));
         Book(2, HostSchedule("PC1", testutil::Local(2026, 12, 6, 17, 30), 3600, kRepeatDaily));
     }
-    int Boxes() const { return m_view.CountCaption("予約チェック"); }
+    int Boxes() const { return m_boxes.CountCaption("予約チェック"); }
 };
 
 TEST_F(HourlyCheckTest, ReportsOnEveryTickOfMinuteTenOnly) {
@@ -256,8 +256,8 @@ TEST_F(HourlyCheckTest, ReportsOnEveryTickOfMinuteTenOnly) {
     EXPECT_EQ(Boxes(), 0);
     RunSeconds(1);  // 16:10:00
     ASSERT_EQ(Boxes(), 1);
-    EXPECT_THAT(m_view.m_arrShown.back().m_strText, HasSubstr("予約 01 と予約 02 の ホスト(PC1)"));
-    EXPECT_EQ(m_view.m_arrShown.back().m_eButtons, EMessageButtons::kOk);
+    EXPECT_THAT(m_boxes.m_arrShown.back().m_strText, HasSubstr("予約 01 と予約 02 の ホスト(PC1)"));
+    EXPECT_EQ(m_boxes.m_arrShown.back().m_eButtons, EMessageButtons::kOk);
     EXPECT_FALSE(m_pDlg->IsMessageBoxOpen());
     RunSeconds(1);  // dismissed, and shown again while the minute lasts
     EXPECT_EQ(Boxes(), 2);
@@ -270,10 +270,10 @@ TEST_F(HourlyCheckTest, NeverStacksOnABoxThatIsOpen) {
     m_clock.Set(testutil::Local(2026, 12, 6, 16, 10, 0));
     // Ticks keep coming while a box is open: neither the check's own box nor another one
     // gets a second box on top.
-    m_view.m_fnWhileOpen = [this] { m_pDlg->OnSchedulerTick(); };
+    m_boxes.m_fnWhileOpen = [this](const CMessageBox&) { m_pDlg->OnSchedulerTick(); };
     Tick();
     EXPECT_EQ(Boxes(), 1);
-    m_view.m_queAnswers.push_back(EMessageResult::kNo);
+    m_boxes.m_queAnswers.push_back(EMessageResult::kNo);
     m_pDlg->ClearLog();
     EXPECT_EQ(Boxes(), 1);
 }

@@ -86,7 +86,7 @@ TEST_F(SettingsFileTest, MissingFileLeavesBlankTablesAndReportsNothing) {
     const CSchedule blank = CSchedule::Blank(m_clock.Now());
     for (const CSchedule& s : m_pDlg->Schedules()) ASSERT_EQ(s, blank);
     EXPECT_EQ(m_pDlg->ScheduleList().GetRowCount(), 0);
-    EXPECT_TRUE(m_view.m_arrShown.empty());
+    EXPECT_TRUE(m_boxes.m_arrShown.empty());
 }
 
 TEST_F(SettingsFileTest, LoadSaveLoadKeepsEveryField) {
@@ -96,9 +96,10 @@ TEST_F(SettingsFileTest, LoadSaveLoadKeepsEveryField) {
     EXPECT_FALSE(m_dir.Exists("VARNOLE.new"));
 
     CFakeGatherView view;
-    auto pLoaded = NewDialog(view);
+    testutil::CRecordingMessageBoxView boxes;
+    auto pLoaded = NewDialog(view, boxes);
     ASSERT_TRUE(pLoaded->LoadSettings());
-    EXPECT_TRUE(view.m_arrShown.empty());
+    EXPECT_TRUE(boxes.m_arrShown.empty());
     EXPECT_EQ(pLoaded->Hosts(), m_pDlg->Hosts());
     EXPECT_EQ(pLoaded->Groups(), m_pDlg->Groups());
     EXPECT_EQ(pLoaded->Schedules(), m_pDlg->Schedules());
@@ -128,7 +129,8 @@ TEST_F(SettingsFileTest, LoadedSchedulesGetWaitingRowsInNumberTextOrder) {
     FillTables(*m_pDlg);
     ASSERT_TRUE(m_pDlg->SaveSettings());
     CFakeGatherView view;
-    auto pLoaded = NewDialog(view);
+    testutil::CRecordingMessageBoxView boxes;
+    auto pLoaded = NewDialog(view, boxes);
     ASSERT_TRUE(pLoaded->LoadSettings());
 
     const CSortedListModel& list = pLoaded->ScheduleList();
@@ -179,7 +181,8 @@ TEST_F(SettingsFileTest, PastStartsAreBroughtForwardAndStaleOneTimeBookingsFreed
     ASSERT_TRUE(m_pDlg->SaveSettings());
 
     CFakeGatherView view;
-    auto pLoaded = NewDialog(view);
+    testutil::CRecordingMessageBoxView boxes;
+    auto pLoaded = NewDialog(view, boxes);
     ASSERT_TRUE(pLoaded->LoadSettings());
     EXPECT_EQ(pLoaded->Schedule(1).m_tNextStart, Local(2026, 12, 7, 9, 0));
     EXPECT_EQ(pLoaded->Schedule(1).m_tNextEnd, Local(2026, 12, 7, 10, 0));
@@ -202,7 +205,8 @@ TEST_F(SettingsFileTest, RunningScheduleLoadsWaiting) {
     ASSERT_TRUE(m_pDlg->SaveSettings());
 
     CFakeGatherView view;
-    auto pLoaded = NewDialog(view);
+    testutil::CRecordingMessageBoxView boxes;
+    auto pLoaded = NewDialog(view, boxes);
     ASSERT_TRUE(pLoaded->LoadSettings());
     EXPECT_EQ(pLoaded->Schedule(9).m_nState, kStateWaiting);
     EXPECT_EQ(pLoaded->ScheduleList().GetText(0, kColState), "待機中");
@@ -218,7 +222,8 @@ TEST_F(SettingsFileTest, StoredLastScheduleNumberIsClamped) {
         bytes.replace(4, 4, CRawBytes().Int(c.nStored).Bytes());
         m_dir.WriteFile("VARNOLE.dat", bytes);
         CFakeGatherView view;
-        auto pLoaded = NewDialog(view);
+        testutil::CRecordingMessageBoxView boxes;
+        auto pLoaded = NewDialog(view, boxes);
         ASSERT_TRUE(pLoaded->LoadSettings());
         EXPECT_EQ(pLoaded->GetLastSchedule(), c.nLoaded) << c.nStored;
     }
@@ -238,7 +243,8 @@ TEST_F(SettingsFileTest, GroupMembersThatAreNoRegisteredHostAreRemoved) {
     ASSERT_TRUE(m_pDlg->SaveSettings());
 
     CFakeGatherView view;
-    auto pLoaded = NewDialog(view);
+    testutil::CRecordingMessageBoxView boxes;
+    auto pLoaded = NewDialog(view, boxes);
     ASSERT_TRUE(pLoaded->LoadSettings());
     CHostGroup expectedMixed;
     expectedMixed.m_strName = "混在";
@@ -273,7 +279,7 @@ TEST_F(SettingsFileTest, Version100FileIsLoadedAndSavedInTheFullLayout) {
     m_dir.WriteFile("VARNOLE.dat", file.Bytes());
 
     ASSERT_TRUE(m_pDlg->LoadSettings());
-    EXPECT_TRUE(m_view.m_arrShown.empty());
+    EXPECT_TRUE(m_boxes.m_arrShown.empty());
     EXPECT_EQ(m_pDlg->GetLastSchedule(), 99);
     EXPECT_EQ(m_pDlg->Hosts()[0].m_strHost, "OLDPC");
     EXPECT_EQ(m_pDlg->Schedule(50).m_nState, kStateWaiting);
@@ -308,13 +314,14 @@ TEST_F(SettingsFileTest, TruncatedFileIsReportedSetAsideAndTheBackupSurvivesTheN
         m_dir.WriteFile("VARNOLE.dat", strGood.substr(0, nCut));
 
         CFakeGatherView view;
-        auto pLoaded = NewDialog(view);
+        testutil::CRecordingMessageBoxView boxes;
+        auto pLoaded = NewDialog(view, boxes);
         EXPECT_TRUE(pLoaded->LoadSettings());
-        ASSERT_EQ(view.m_arrShown.size(), 1u);
-        EXPECT_EQ(view.m_arrShown[0].m_strCaption, "エラー");
-        EXPECT_EQ(view.m_arrShown[0].m_eIcon, EMessageIcon::kWarning);
-        EXPECT_NE(view.m_arrShown[0].m_strText.find(File("VARNOLE.dat")), std::string::npos);
-        EXPECT_NE(view.m_arrShown[0].m_strText.find(File("VARNOLE.bad")), std::string::npos);
+        ASSERT_EQ(boxes.m_arrShown.size(), 1u);
+        EXPECT_EQ(boxes.m_arrShown[0].m_strCaption, "エラー");
+        EXPECT_EQ(boxes.m_arrShown[0].m_eIcon, EMessageIcon::kWarning);
+        EXPECT_NE(boxes.m_arrShown[0].m_strText.find(File("VARNOLE.dat")), std::string::npos);
+        EXPECT_NE(boxes.m_arrShown[0].m_strText.find(File("VARNOLE.bad")), std::string::npos);
         EXPECT_EQ(pLoaded->SetAsidePath(), File("VARNOLE.bad"));
         EXPECT_FALSE(m_dir.Exists("VARNOLE.dat"));
         EXPECT_EQ(Bytes("VARNOLE.bad"), strGood.substr(0, nCut));
@@ -357,11 +364,11 @@ TEST_F(SettingsFileTest, FailedWriteLeavesBothFilesAndSaysSo) {
     EXPECT_EQ(Bytes("VARNOLE.dat"), "current");
     EXPECT_EQ(Bytes("VARNOLE.old"), "previous");
     EXPECT_FALSE(m_dir.Exists("VARNOLE.new"));
-    ASSERT_EQ(m_view.m_arrShown.size(), 1u);
-    EXPECT_EQ(m_view.m_arrShown[0].m_strCaption, "エラー");
-    EXPECT_EQ(m_view.m_arrShown[0].m_eButtons, EMessageButtons::kOk);
-    EXPECT_NE(m_view.m_arrShown[0].m_strText.find(File("VARNOLE.dat")), std::string::npos);
-    EXPECT_NE(m_view.m_arrShown[0].m_strText.find("保存できませんでした"), std::string::npos);
+    ASSERT_EQ(m_boxes.m_arrShown.size(), 1u);
+    EXPECT_EQ(m_boxes.m_arrShown[0].m_strCaption, "エラー");
+    EXPECT_EQ(m_boxes.m_arrShown[0].m_eButtons, EMessageButtons::kOk);
+    EXPECT_NE(m_boxes.m_arrShown[0].m_strText.find(File("VARNOLE.dat")), std::string::npos);
+    EXPECT_NE(m_boxes.m_arrShown[0].m_strText.find("保存できませんでした"), std::string::npos);
 }
 
 TEST_F(SettingsFileTest, SaveInterruptedAfterTheTemporaryFileLeavesTheLastFileLoadable) {
@@ -375,9 +382,10 @@ TEST_F(SettingsFileTest, SaveInterruptedAfterTheTemporaryFileLeavesTheLastFileLo
     EXPECT_THROW(m_pDlg->SaveSettings(), CProcessEnded);
 
     CFakeGatherView view;
-    auto pLoaded = NewDialog(view);
+    testutil::CRecordingMessageBoxView boxes;
+    auto pLoaded = NewDialog(view, boxes);
     ASSERT_TRUE(pLoaded->LoadSettings());
-    EXPECT_TRUE(view.m_arrShown.empty());
+    EXPECT_TRUE(boxes.m_arrShown.empty());
     EXPECT_EQ(pLoaded->Hosts()[0].m_strHost, "BEFORE");
     EXPECT_EQ(Bytes("VARNOLE.old"), strOld);
 }
@@ -391,9 +399,10 @@ TEST_F(SettingsFileTest, SaveInterruptedBetweenItsRenamesIsCompletedByTheNextLoa
     ASSERT_FALSE(m_dir.Exists("VARNOLE.dat"));
 
     CFakeGatherView view;
-    auto pLoaded = NewDialog(view);
+    testutil::CRecordingMessageBoxView boxes;
+    auto pLoaded = NewDialog(view, boxes);
     ASSERT_TRUE(pLoaded->LoadSettings());
-    EXPECT_TRUE(view.m_arrShown.empty());
+    EXPECT_TRUE(boxes.m_arrShown.empty());
     EXPECT_EQ(pLoaded->Hosts()[0].m_strHost, "AFTER");
     EXPECT_FALSE(m_dir.Exists("VARNOLE.new"));
     EXPECT_EQ(DecodeSettings(Bytes("VARNOLE.old")).m_pHosts->at(0).m_strHost, "BEFORE");
@@ -407,9 +416,9 @@ TEST_F(SettingsFileTest, UnreadableFileThatCannotBeMovedIsReplacedAndTheBackupKe
     m_faults.m_strRenameFailSource = "VARNOLE.dat";
 
     EXPECT_TRUE(m_pDlg->LoadSettings());
-    ASSERT_EQ(m_view.m_arrShown.size(), 1u);
-    EXPECT_NE(m_view.m_arrShown[0].m_strText.find(File("VARNOLE.dat")), std::string::npos);
-    EXPECT_NE(m_view.m_arrShown[0].m_strText.find("VARNOLE.old"), std::string::npos);
+    ASSERT_EQ(m_boxes.m_arrShown.size(), 1u);
+    EXPECT_NE(m_boxes.m_arrShown[0].m_strText.find(File("VARNOLE.dat")), std::string::npos);
+    EXPECT_NE(m_boxes.m_arrShown[0].m_strText.find("VARNOLE.old"), std::string::npos);
     EXPECT_EQ(m_pDlg->SetAsidePath(), "");
     const CSchedule blank = CSchedule::Blank(m_clock.Now());
     for (const CSchedule& s : m_pDlg->Schedules()) ASSERT_EQ(s, blank);

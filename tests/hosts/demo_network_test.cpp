@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "common/recording_message_box_view.h"
 #include "hosts/connection_test.h"
 #include "hosts/counter_name_reader.h"
 #include "hosts/host_connection.h"
@@ -66,23 +67,21 @@ protected:
 TEST_F(DemoNetworkTest, ConnectionTestPassesOrExplainsForEveryHost) {
     platform_test::CTempDir dir;
     CErrorLog log(m_clock, dir.Path(), "VARNOLE_ERR_hosts_demo_test");
-    std::vector<std::string> vecCaptions;
-    const ShowMessageFn show = [&](const std::string& strText, const std::string& strCaption,
-                                   EMessageIcon, EMessageButtons) {
-        vecCaptions.push_back(strCaption + " " + strText);
-        return EMessageResult::kOk;
-    };
+    testutil::CRecordingMessageBoxView view;
+    CMessageBoxes show(view);
     for (const char* pszHost :
          {"PC01", "PC02", "PC03", "PC04", "SV02", "SV03", "pc01", "192.168.10.12"}) {
         EXPECT_TRUE(TestConnection(*m_pNetwork, pszHost, log, show)) << pszHost;
     }
-    EXPECT_TRUE(vecCaptions.empty());
+    EXPECT_TRUE(view.m_arrShown.empty());
 
     EXPECT_FALSE(TestConnection(*m_pNetwork, "DOWN01", log, show));
     EXPECT_FALSE(TestConnection(*m_pNetwork, "SV01", log, show));  // no logon yet
-    ASSERT_EQ(vecCaptions.size(), 2u);
-    EXPECT_EQ(vecCaptions[0], "接続テスト [DOWN01] " + SystemMessage(53));
-    EXPECT_EQ(vecCaptions[1], "接続テスト [SV01] " + SystemMessage(5));
+    ASSERT_EQ(view.m_arrShown.size(), 2u);
+    EXPECT_EQ(view.m_arrShown[0].m_strCaption, "接続テスト [DOWN01]");
+    EXPECT_EQ(view.m_arrShown[0].m_strText, SystemMessage(53));
+    EXPECT_EQ(view.m_arrShown[1].m_strCaption, "接続テスト [SV01]");
+    EXPECT_EQ(view.m_arrShown[1].m_strText, SystemMessage(5));
 
     // After the IPC$ logon SV01 answers the test too.
     EXPECT_EQ(ConnectIpc(*m_pNetwork, "sv01", "admin", "demo"), 0u);

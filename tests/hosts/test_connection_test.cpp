@@ -1,6 +1,7 @@
 // TestConnection: silent success, or an error record and a message box naming the host.
 #include <gtest/gtest.h>
 
+#include "common/recording_message_box_view.h"
 #include "hosts/connection_test.h"
 #include "hosts/recording_host_access.h"
 #include "logs/error_log_reader.h"
@@ -10,23 +11,8 @@ namespace {
 
 using hosts_test::CRecordingHostAccess;
 
-struct SShownMessage {
-    std::string strText;
-    std::string strCaption;
-    EMessageIcon eIcon;
-    EMessageButtons eButtons;
-};
-
 class TestConnectionTest : public ::testing::Test {
 protected:
-    ShowMessageFn Recorder() {
-        return [this](const std::string& strText, const std::string& strCaption, EMessageIcon eIcon,
-                      EMessageButtons eButtons) {
-            m_vecShown.push_back({strText, strCaption, eIcon, eButtons});
-            return EMessageResult::kOk;
-        };
-    }
-
     CErrorLogContents ReadLog() const {
         CErrorLogContents contents;
         ReadErrorLog(m_dir.Path("VARNOLE.err"), contents);
@@ -37,12 +23,13 @@ protected:
     platform::ManualClock m_clock{1'800'000'000};
     CErrorLog m_log{m_clock, m_dir.Path(), "VARNOLE_ERR_hosts_test"};
     CRecordingHostAccess m_access;
-    std::vector<SShownMessage> m_vecShown;
+    testutil::CRecordingMessageBoxView m_view;
+    CMessageBoxes m_boxes{m_view};
 };
 
 TEST_F(TestConnectionTest, ReachableHostPassesSilentlyAndIsClosedAgain) {
-    EXPECT_TRUE(TestConnection(m_access, "PC01", m_log, Recorder()));
-    EXPECT_TRUE(m_vecShown.empty());
+    EXPECT_TRUE(TestConnection(m_access, "PC01", m_log, m_boxes));
+    EXPECT_TRUE(m_view.m_arrShown.empty());
     EXPECT_TRUE(ReadLog().m_arrRecords.empty());
     const std::vector<hosts_test::SCall> vecCloses = m_access.CallsOf("close");
     ASSERT_EQ(vecCloses.size(), 1u);
@@ -51,21 +38,22 @@ TEST_F(TestConnectionTest, ReachableHostPassesSilentlyAndIsClosedAgain) {
 
 TEST_F(TestConnectionTest, FailureIsLoggedAndShownWithTheHostInTheCaption) {
     m_access.m_dequeConnect = {platform::kErrorBadNetPath};
-    EXPECT_FALSE(TestConnection(m_access, "DOWN01", m_log, Recorder()));
+    EXPECT_FALSE(TestConnection(m_access, "DOWN01", m_log, m_boxes));
     EXPECT_TRUE(m_access.CallsOf("logon").empty());  // the test never logs on
     EXPECT_TRUE(m_access.CallsOf("close").empty());
 
-    ASSERT_EQ(m_vecShown.size(), 1u);
-    EXPECT_EQ(m_vecShown[0].strText, SystemMessage(platform::kErrorBadNetPath));
-    EXPECT_FALSE(m_vecShown[0].strText.empty());
-    EXPECT_EQ(m_vecShown[0].strCaption, "接続テスト [DOWN01]");
-    EXPECT_EQ(m_vecShown[0].eButtons, EMessageButtons::kOk);
+    ASSERT_EQ(m_view.m_arrShown.size(), 1u);
+    EXPECT_EQ(m_view.m_arrShown[0].m_strText, SystemMessage(platform::kErrorBadNetPath));
+    EXPECT_FALSE(m_view.m_arrShown[0].m_strText.empty());
+    EXPECT_EQ(m_view.m_arrShown[0].m_strCaption, "接続テスト [DOWN01]");
+    EXPECT_EQ(m_view.m_arrShown[0].m_eIcon, EMessageIcon::kNone);
+    EXPECT_EQ(m_view.m_arrShown[0].m_eButtons, EMessageButtons::kOk);
 
     const CErrorLogContents contents = ReadLog();
     ASSERT_EQ(contents.m_arrRecords.size(), 1u);
     EXPECT_EQ(contents.m_arrRecords[0].m_nCode, 53);
     EXPECT_EQ(contents.m_arrRecords[0].m_strText, "RegConnentRegistry");
-    EXPECT_EQ(contents.m_arrRecords[0].m_strSystemText, m_vecShown[0].strText);
+    EXPECT_EQ(contents.m_arrRecords[0].m_strSystemText, m_view.m_arrShown[0].m_strText);
     EXPECT_EQ(contents.m_arrRecords[0].m_tTime, 1'800'000'000);
 }
 

@@ -5,28 +5,17 @@
 #include <string>
 #include <vector>
 
+#include "common/recording_message_box_view.h"
 #include "menu_dlg.h"
 #include "menu_test_util.h"
 #include "platform/named_mutex.h"
 
 namespace {
 
-// Records every request of CMenuDlg as one line, and answers questions from a script.
+// Records every request of CMenuDlg as one line, message boxes among them.
 class CRecordingView : public menu::IMenuView {
 public:
     std::vector<std::string> m_events;
-    bool m_bAnswerYes = false;
-
-    void ShowError(const std::string& text, const std::string& caption) override {
-        m_events.push_back("error[" + caption + "] " + text);
-    }
-    void ShowWarning(const std::string& text, const std::string& caption) override {
-        m_events.push_back("warning[" + caption + "] " + text);
-    }
-    bool AskYesNo(const std::string& text, const std::string& caption) override {
-        m_events.push_back("ask[" + caption + "] " + text);
-        return m_bAnswerYes;
-    }
     void AnimatePress(const menu::SMenuButton& button) override {
         m_events.push_back("press " + std::to_string(button.m_nControlId) + " " +
                            std::to_string(button.m_nNormalBitmap) + "/" +
@@ -40,9 +29,25 @@ public:
     void Close() override { m_events.push_back("close"); }
 };
 
+// A message box as one line: "error[caption] text" (error icon, OK), "warning[...]" (warning icon,
+// OK) or "ask[...]" (warning icon, Yes/No); any other kind of box shows as "other[...]".
+std::string BoxLine(const CMessageBox& box) {
+    const char* pszKind = "other";
+    if (box.m_eButtons == EMessageButtons::kOk && box.m_eIcon == EMessageIcon::kError)
+        pszKind = "error";
+    if (box.m_eButtons == EMessageButtons::kOk && box.m_eIcon == EMessageIcon::kWarning)
+        pszKind = "warning";
+    if (box.m_eButtons == EMessageButtons::kYesNo && box.m_eIcon == EMessageIcon::kWarning)
+        pszKind = "ask";
+    return std::string(pszKind) + "[" + box.m_strCaption + "] " + box.m_strText;
+}
+
 class MenuDlgTest : public ::testing::Test {
 protected:
     MenuDlgTest() {
+        m_boxes.m_fnWhileOpen = [this](const CMessageBox& box) {
+            m_view.m_events.push_back(BoxLine(box));
+        };
         m_environment.m_strMainMutex = PrivateName("Main");
         m_environment.m_isAdministrator = [this] {
             ++m_nAdminChecks;
@@ -60,6 +65,7 @@ protected:
 
     menu::SMenuEnvironment m_environment;
     CRecordingView m_view;
+    testutil::CRecordingMessageBoxView m_boxes;
     bool m_bAdministrator = true;
     int m_nAdminChecks = 0;
     std::set<std::string> m_missing;
@@ -70,7 +76,7 @@ protected:
 
 TEST_F(MenuDlgTest, PassingChecksKeepTheMenuOpenAndOwnTheMainMutexUntilItEnds) {
     {
-        menu::CMenuDlg dlg(m_view, m_environment);
+        menu::CMenuDlg dlg(m_view, m_boxes, m_environment);
         EXPECT_TRUE(dlg.RunStartupChecks());
         EXPECT_TRUE(dlg.OwnsMainMutex());
         EXPECT_TRUE(m_view.m_events.empty());
@@ -83,7 +89,7 @@ TEST_F(MenuDlgTest, ASecondCopyReportsAndClosesWhileTheFirstKeepsItsMutex) {
     platform::NamedMutex first;
     ASSERT_EQ(first.Create(m_environment.m_strMainMutex, true), platform::kSuccess);
 
-    menu::CMenuDlg second(m_view, m_environment);
+    menu::CMenuDlg second(m_view, m_boxes, m_environment);
     EXPECT_FALSE(second.RunStartupChecks());
     EXPECT_EQ(
         m_view.m_events,
@@ -95,7 +101,7 @@ TEST_F(MenuDlgTest, ASecondCopyReportsAndClosesWhileTheFirstKeepsItsMutex) {
 
 TEST_F(MenuDlgTest, ANonAdministratorIsRefusedBeforeTheFilesAreLookedAt) {
     m_bAdministrator = false;
-    menu::CMenuDlg dlg(m_view, m_environment);
+    menu::CMenuDlg dlg(m_view, m_boxes, m_environment);
     EXPECT_FALSE(dlg.RunStartupChecks());
     EXPECT_EQ(
         m_view.m_events,
@@ -106,7 +112,7 @@ TEST_F(MenuDlgTest, ANonAdministratorIsRefusedBeforeTheFilesAreLookedAt) {
 
 TEST_F(MenuDlgTest, AMissingProgramFileClosesTheMenuWithItsName) {
     m_missing = {"Plotara.exe", "Graph.exe"};
-    menu::CMenuDlg dlg(m_view, m_environment);
+    menu::CMenuDlg dlg(m_view, m_boxes, m_environment);
     EXPECT_FALSE(dlg.RunStartupChecks());
     EXPECT_EQ(m_view.m_events,
               (std::vector<std::string>{"warning[エラー] ファイル [Plotara.exe] が見つかりません",
@@ -117,7 +123,7 @@ TEST_F(MenuDlgTest, WhenTheMainMutexCannotBeMadeTheOtherChecksAreSkipped) {
     m_environment.m_strMainMutex.clear();  // a name no mutex can have
     m_bAdministrator = false;
     m_missing = {"Gather.exe"};
-    menu::CMenuDlg dlg(m_view, m_environment);
+    menu::CMenuDlg dlg(m_view, m_boxes, m_environment);
     EXPECT_TRUE(dlg.RunStartupChecks());
     EXPECT_FALSE(dlg.OwnsMainMutex());
     EXPECT_EQ(m_nAdminChecks, 0);
@@ -136,7 +142,7 @@ TEST_F(MenuDlgTest, ProgramButtonsAnimateThenStartTheirCommandLine) {
         {1012, "press 1012 162/170", "start .\\Convert.exe"},
         {1014, "press 1014 155/156", "start .\\Manager.exe"},
     };
-    menu::CMenuDlg dlg(m_view, m_environment);
+    menu::CMenuDlg dlg(m_view, m_boxes, m_environment);
     for (const auto& c : cases) {
         m_view.m_events.clear();
         dlg.OnButton(c.id);
@@ -146,7 +152,7 @@ TEST_F(MenuDlgTest, ProgramButtonsAnimateThenStartTheirCommandLine) {
 }
 
 TEST_F(MenuDlgTest, TheDownloadButtonShowsTheWaitCursorFromThePressUntilThePageIsAskedFor) {
-    menu::CMenuDlg dlg(m_view, m_environment);
+    menu::CMenuDlg dlg(m_view, m_boxes, m_environment);
     dlg.OnButton(1013);
     ASSERT_EQ(m_view.m_events.size(), 4u);
     EXPECT_EQ(m_view.m_events[0], "wait on");
@@ -158,7 +164,7 @@ TEST_F(MenuDlgTest, TheDownloadButtonShowsTheWaitCursorFromThePressUntilThePageI
 
 TEST_F(MenuDlgTest, ExitWithSiblingsRunningListsThemInTableOrderAndStaysOpen) {
     m_running = {"VARNOLE_GraphProgram", "VARNOLE_GathProgram"};
-    menu::CMenuDlg dlg(m_view, m_environment);
+    menu::CMenuDlg dlg(m_view, m_boxes, m_environment);
     dlg.OnButton(1015);
     EXPECT_EQ(m_view.m_events,
               (std::vector<std::string>{
@@ -170,13 +176,13 @@ TEST_F(MenuDlgTest, ExitWithSiblingsRunningListsThemInTableOrderAndStaysOpen) {
 }
 
 TEST_F(MenuDlgTest, ExitAsksAndClosesOnlyOnYes) {
-    menu::CMenuDlg dlg(m_view, m_environment);
-    m_view.m_bAnswerYes = false;
+    menu::CMenuDlg dlg(m_view, m_boxes, m_environment);
+    m_boxes.m_queAnswers = {EMessageResult::kNo};
     dlg.OnButton(1015);
     EXPECT_EQ(m_view.m_events,
               (std::vector<std::string>{"press 1015 150/153", "ask[終了] 本当に終了しますか？"}));
     m_view.m_events.clear();
-    m_view.m_bAnswerYes = true;
+    m_boxes.m_queAnswers = {EMessageResult::kYes};
     dlg.OnButton(1015);
     EXPECT_EQ(m_view.m_events,
               (std::vector<std::string>{"press 1015 150/153", "ask[終了] 本当に終了しますか？",
@@ -185,7 +191,7 @@ TEST_F(MenuDlgTest, ExitAsksAndClosesOnlyOnYes) {
 
 TEST_F(MenuDlgTest, EnterDoesNothingAndEscapeGoesThroughTheExitCheck) {
     m_running = {"VARNOLE_ManaProgram"};
-    menu::CMenuDlg dlg(m_view, m_environment);
+    menu::CMenuDlg dlg(m_view, m_boxes, m_environment);
     dlg.OnEnter();
     EXPECT_TRUE(m_view.m_events.empty());
     EXPECT_TRUE(m_probed.empty());
@@ -197,14 +203,14 @@ TEST_F(MenuDlgTest, EnterDoesNothingAndEscapeGoesThroughTheExitCheck) {
 
     m_running.clear();
     m_view.m_events.clear();
-    m_view.m_bAnswerYes = true;
+    m_boxes.m_queAnswers = {EMessageResult::kYes};
     dlg.OnEscape();
     EXPECT_EQ(m_view.m_events,
               (std::vector<std::string>{"ask[終了] 本当に終了しますか？", "close"}));
 }
 
 TEST_F(MenuDlgTest, ClicksOnOtherControlsAreIgnored) {
-    menu::CMenuDlg dlg(m_view, m_environment);
+    menu::CMenuDlg dlg(m_view, m_boxes, m_environment);
     dlg.OnButton(1016);
     dlg.OnButton(0);
     EXPECT_TRUE(m_view.m_events.empty());
