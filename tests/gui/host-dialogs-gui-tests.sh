@@ -11,7 +11,8 @@ groups_title="グループの登録"
 check_title="データ取得確認"
 picker_title="ホストの選択"
 
-# hd_start ARGS...: starts the harness in its folder on the demo network; its PID in hd_pid.
+# hd_start ARGS...: starts the harness in its folder on the demo network (on the real network
+# when hd_network is empty); its PID in hd_pid.
 hd_start() {
   (cd "$hd_dir" && VARNOLE_SIMULATION="$hd_network" exec timeout -k 5 180 "$WINE_BIN" \
      host_dialogs_harness.exe "$@" >"$hd_dir/harness.out" 2>"$hd_dir/harness.err") &
@@ -325,4 +326,32 @@ TABLE
   drv wait-window "$picker_title" 3000 || fail "the picker closed with the check" || return 1
   drv click "$picker_title" 2 || return 1
   hd_finished
+}
+
+# Without VARNOLE_SIMULATION the dialog uses the real Windows network: under Wine there is no
+# browsing (1222), so the host list offers the local computer alone, whose registry the real
+# remote-registry calls read.
+test_hostreg_real_network() {
+  hd_tables empty.txt </dev/null
+  local saved="$hd_network"
+  hd_network=""
+  hd_start hostreg empty.txt real-out.txt
+  hd_network="$saved"
+  drv wait-window "$hostreg_title" 20000 || fail "no $hostreg_title window" || return 1
+  expect_eq "domains" "$(listbox "$hostreg_title" 1009)" "" || return 1
+  local local_name
+  for _ in $(seq 25); do local_name="$(listbox "$hostreg_title" 1008)"; [ -n "$local_name" ] && break; sleep 0.2; done
+  [ -n "$local_name" ] && [ "$(printf '%s\n' "$local_name" | wc -l)" -eq 1 ] ||
+    fail "the host list is not the local computer alone: [$local_name]" || return 1
+  drv select "$hostreg_title" 1008 "$local_name" || return 1
+  wait_text "$hostreg_title" 1012 '(ローカルホスト)' || return 1
+  [[ "$(drv text "$hostreg_title" 1012)" == "ホスト名:"$'\n\t'"$local_name"$'\n\t'"(ローカルホスト)"$'\n'"システム:"* ]] ||
+    fail "information text: [$(drv text "$hostreg_title" 1012)]" || return 1
+  shot hostreg-real-network "$hostreg_title"
+  drv click "$hostreg_title" 1010 || return 1
+  wait_list "$hostreg_title" 1007 "$local_name" || return 1
+  drv click "$hostreg_title" 1 || return 1
+  hd_finished || return 1
+  grep -q "^host	0	$local_name			" "$hd_dir/real-out.txt" ||
+    fail "the local computer was not registered: $(cat "$hd_dir/real-out.txt")"
 }

@@ -2,7 +2,10 @@
 // the warnings of switched-off counters, and every failure inline and in the error log.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "hosts/acquisition_check.h"
+#include "hosts/acquisition_check_dlg.h"
 #include "hosts/faulty_host_access.h"
 #include "hosts/host_connection.h"
 #include "hosts/host_test_network.h"
@@ -204,6 +207,41 @@ TEST_F(AcquisitionCheckTest, CounterKeyThatWillNotOpenEndsAfterTheHostText) {
     EXPECT_EQ(LogLines(), std::vector<std::string>{"2 RegOpenKeyEx"});
     EXPECT_EQ(m_pNetwork->RequestCount("ALL"), 0u);
     EXPECT_EQ(m_pNetwork->OpenKeyCount(), 0u);
+}
+
+class CFakeCheckView final : public IAcquisitionCheckView {
+public:
+    std::vector<SAcquisitionTexts> m_vecShown;
+    std::vector<bool> m_vecWaits;
+    int m_nCloses = 0;
+    std::function<void()> m_fnOnShow;
+    void ShowTexts(const SAcquisitionTexts& texts) override {
+        m_vecShown.push_back(texts);
+        if (m_fnOnShow) m_fnOnShow();
+    }
+    void ShowWaitCursor(bool bWait) override { m_vecWaits.push_back(bWait); }
+    void Close() override { ++m_nCloses; }
+};
+
+TEST_F(AcquisitionCheckTest, DialogEmptiesItsTextsThenShowsTheCheckUnderTheWaitCursor) {
+    CAcquisitionCheck check(*m_pNetwork, m_log, m_clock, "MYPC");
+    CFakeCheckView view;
+    CAcquisitionCheckDlg dlg(view, check);
+    dlg.SetHost("DISKPROC");
+    dlg.OnInit();
+    ASSERT_EQ(view.m_vecShown.size(), 2u);
+    EXPECT_EQ(view.m_vecShown[0], SAcquisitionTexts());
+    EXPECT_EQ(view.m_vecShown[1].m_strWarnings, kDiskWarning + kProcWarning);
+    EXPECT_EQ(view.m_vecWaits, (std::vector<bool>{true, false}));
+
+    // "更新" runs it again; a second press while the texts are being shown is not stacked.
+    view.m_fnOnShow = [&] { dlg.OnRefresh(); };
+    dlg.OnRefresh();
+    EXPECT_EQ(view.m_vecShown.size(), 4u);
+    EXPECT_EQ(m_pNetwork->RequestCount("DISKPROC"), 12u);
+    dlg.OnOk();
+    dlg.OnCancel();
+    EXPECT_EQ(view.m_nCloses, 2);
 }
 
 }  // namespace
