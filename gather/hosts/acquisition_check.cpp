@@ -128,9 +128,10 @@ SAcquisitionTexts CAcquisitionCheck::Run(const std::string& strHost) {
         }
         if (nResult != platform::kSuccess) {
             kept.Clear();
+            // The reason ends its own line, so the timing that follows starts on the next one.
             texts.m_strAcquisition +=
                 std::string(perf::kPerfObjectList) +
-                m_errorLog.ReportPlatformError(Code(nResult), "RegQueryValueEx");
+                m_errorLog.ReportPlatformError(Code(nResult), "RegQueryValueEx") + "\n";
         }
     };
 

@@ -3,6 +3,21 @@
 
 #include "host_dialogs_resource.h"
 
+namespace {
+
+// Every line feed not yet preceded by a carriage return gets one.
+std::string WithCrLf(const std::string& strText) {
+    std::string strResult;
+    strResult.reserve(strText.size() + strText.size() / 16);
+    for (std::size_t i = 0; i < strText.size(); ++i) {
+        if (strText[i] == '\n' && (i == 0 || strText[i - 1] != '\r')) strResult += '\r';
+        strResult += strText[i];
+    }
+    return strResult;
+}
+
+}  // namespace
+
 CAcquisitionCheckWindow::CAcquisitionCheckWindow(CAcquisitionCheck& check, std::string strHost)
     : CHostDialogBase(IDD_ACQUISITION_CHECK, gather_ui::kCheckText, std::nullopt),
       m_model(*this, check) {
@@ -29,7 +44,8 @@ bool CAcquisitionCheckWindow::OnCommand(int nId, int nCode, HWND) {
 
 void CAcquisitionCheckWindow::ShowTexts(const SAcquisitionTexts& texts) {
     SetItemText(IDC_CHECK_HOSTINFO, texts.m_strHost);
-    SetItemText(IDC_CHECK_ACQUISITION, texts.m_strAcquisition);
+    // A multi-line edit (it scrolls when failures make the text long) breaks lines at CR LF.
+    SetItemText(IDC_CHECK_ACQUISITION, WithCrLf(texts.m_strAcquisition));
     SetItemText(IDC_CHECK_WARNINGS, texts.m_strWarnings);
     UpdateWindow(Handle());
 }

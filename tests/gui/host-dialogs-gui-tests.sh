@@ -278,6 +278,22 @@ test_check_pc01() {
   hd_finished
 }
 
+test_check_failed_requests() {
+  check_dialog SV02 || return 1
+  local text
+  text="$(drv text "$check_title" 1139)"
+  # Request 3 fails and request 6 has no signature: each shows the object list and its reason
+  # on a line of its own, and the five timings are all there.
+  expect_eq "failures" "$(printf '%s\n' "$text" | grep -c '^238 4 234 236 510 502 638 230 1850.')" 2 ||
+    return 1
+  expect_eq "timings" "$(printf '%s\n' "$text" | grep -Ec $'^\t[1-5] 回目: ')" 5 || return 1
+  printf '%s\n' "$text" | grep -q $'^\t0,000 バイト/回$' ||
+    fail "the last request failed, yet bytes were counted: [$text]" || return 1
+  shot check-sv02 "$check_title"
+  drv click "$check_title" 1 || return 1
+  hd_finished
+}
+
 test_check_counters_switched_off() {
   check_dialog PC04 || return 1
   local text warnings

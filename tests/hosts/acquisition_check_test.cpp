@@ -165,7 +165,7 @@ TEST_F(AcquisitionCheckTest, OneUnreadableWarningValueDropsOnlyItsWarning) {
 TEST_F(AcquisitionCheckTest, EveryFailedRequestIsShownInlineAndNothingIsCounted) {
     hosts_test::CRecordingHostAccess access;  // connects, opens, and has no data at all
     const SAcquisitionTexts texts = Run(access, "PC01");
-    const std::string strFailure = kObjects + SystemErrorText(2);
+    const std::string strFailure = kObjects + SystemErrorText(2) + "\n";
     std::string strExpected = strFailure + "取得間隔:\n";
     for (int i = 1; i <= 5; ++i) strExpected += strFailure + TimingLine(i, 0);
     strExpected += TimingSummary(0, 0) + "\nデータ量:\n\t0,000 バイト/回\n\n" + ObjectLinesText({});
@@ -177,7 +177,7 @@ TEST_F(AcquisitionCheckTest, EveryFailedRequestIsShownInlineAndNothingIsCounted)
 
 TEST_F(AcquisitionCheckTest, ReplyWithoutSignatureCountsAsAFailedRequest) {
     const SAcquisitionTexts texts = Run(*m_pNetwork, "BADBLOCK");
-    const std::string strFailure = kObjects + SystemErrorText(13);
+    const std::string strFailure = kObjects + SystemErrorText(13) + "\n";
     EXPECT_EQ(texts.m_strAcquisition.find(strFailure + "取得間隔:\n" + strFailure), 0u);
     EXPECT_NE(texts.m_strAcquisition.find("\t0,000 バイト/回"), std::string::npos);
     EXPECT_EQ(texts.m_strAcquisition.find("○"), std::string::npos);
