@@ -1,5 +1,5 @@
-// Resource numbers of the host and group dialogs (templates, controls, pictures); the values are
-// the documented numbers. Plain definitions only: the portable models and the tests read them.
+// Resource numbers of the host and group dialogs (templates, controls, pictures): the numbers
+// Gather has always used. Plain definitions only: the portable models and the tests read them.
 #pragma once
 
 #ifndef IDOK

@@ -1,6 +1,6 @@
 // The dialog templates of the host and group dialogs, read from host_dialogs.rc: every control a
 // model names is in its template, no two controls of a dialog share an access key, and each
-// dialog has its documented size and font.
+// dialog has its size and font.
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -212,7 +212,7 @@ TEST(DialogTemplatesTest, EveryModelsControlsAreInItsTemplate) {
         EXPECT_EQ(dialog.nHeight, d.nHeight) << d.nTemplate;
         EXPECT_EQ(dialog.strFont, "ＭＳ Ｐゴシック") << d.nTemplate;
     }
-    // The resource header's numbers are the documented ones.
+    // The pictures keep the numbers other dialogs load them by.
     EXPECT_EQ(mapNames.at("IDB_PRODUCT_LOGO"), 140);
     EXPECT_EQ(mapNames.at("IDB_HOST_CHANGE"), 151);
 }
