@@ -25,7 +25,7 @@ protected:
     // Builds the network from description text; each request advances the clock by its
     // scripted delay instead of sleeping.
     void MakeNetwork(const std::string& strDescription) {
-        sim::CSimNetworkSpec spec;
+        sim::CSimNetworkDescription spec;
         std::string strError;
         ASSERT_TRUE(sim::ParseNetworkDescription(strDescription, spec, strError)) << strError;
         m_pNetwork = std::make_unique<sim::CSimNetwork>(

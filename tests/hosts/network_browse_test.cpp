@@ -83,7 +83,7 @@ TEST(NetworkBrowseTest, NoProviderGivesNothingAndTheHostListShowsTheLocalCompute
 
 TEST(NetworkBrowseTest, SimulatedNetworkListsWorkgroupsAndTheirHosts) {
     platform::ManualClock clock;
-    sim::CSimNetworkSpec spec;
+    sim::CSimNetworkDescription spec;
     std::string strError;
     ASSERT_TRUE(sim::ParseNetworkDescription(
         "workgroup WORKGROUP\nhost PC01\nhost PC02\nworkgroup LAB\nhost SV01\n", spec, strError));
