@@ -6,7 +6,7 @@
 #include <set>
 
 #include "common/recording_message_box_view.h"
-#include "hosts/connection_test.h"
+#include "hosts/connection_check.h"
 #include "hosts/counter_name_reader.h"
 #include "hosts/host_connection.h"
 #include "hosts/perf_query.h"
