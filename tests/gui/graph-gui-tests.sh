@@ -177,3 +177,10 @@ test_graph_reports_a_bad_block() {
     fail "missing block: $status" || return 1
   graph_close "$graph_base_title" "$graph"
 }
+
+gui_suite_graph() {
+  run_test "Graph draws the request, copies it as a bitmap and saves it as PNG" test_graph_draws_the_request
+  run_test "Graph says which counter or file it cannot draw" test_graph_reports_what_it_cannot_draw
+  run_test "Graph reports a malformed or missing block" test_graph_reports_a_bad_block
+}
+gui_suites+=(gui_suite_graph)

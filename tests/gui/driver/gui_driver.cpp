@@ -9,6 +9,11 @@
 //   click TITLE ID                  clicks the control (buttons: BM_CLICK; others: mouse press)
 //   text TITLE ID                   prints the control's text
 //   listview TITLE ID               prints the rows of a list view, columns separated by tabs
+//   listbox TITLE ID                prints the entries of a list box, one a line
+//   select TITLE ID TEXT            selects the list box entry TEXT (added to the selection of a
+//                                   multiple-selection list) and posts LBN_SELCHANGE to the dialog
+//   set-text TITLE ID TEXT          sets a control's text (an edit notifies its dialog)
+//   enabled TITLE ID                exit code 0 when the control is enabled
 //   tooltips TITLE                  prints "control id<TAB>text" for every tooltip of the window
 //   msgbox CAPTION [MS]             waits for a message box and prints its text
 //   answer CAPTION BUTTON [MS]      waits for a message box, prints its text and presses
@@ -399,6 +404,48 @@ int ClickControl(HWND hControl) {
     return 0;
 }
 
+std::wstring ListBoxEntry(HWND hList, int index) {
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(hList, LB_GETTEXTLEN, index, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs,
+                             &length) ||
+        static_cast<LRESULT>(length) == LB_ERR) {
+        return std::wstring();
+    }
+    std::wstring text(length + 1, L'\0');
+    DWORD_PTR got = 0;
+    SendMessageTimeoutW(hList, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()),
+                        SMTO_ABORTIFHUNG, kSendTimeoutMs, &got);
+    text.resize(static_cast<LRESULT>(got) == LB_ERR ? 0 : got);
+    return text;
+}
+
+int ListBoxCount(HWND hList) {
+    DWORD_PTR count = 0;
+    SendMessageTimeoutW(hList, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &count);
+    return static_cast<LRESULT>(count) == LB_ERR ? 0 : static_cast<int>(count);
+}
+
+int SelectListBoxEntry(HWND hList, const std::wstring& entry) {
+    const int count = ListBoxCount(hList);
+    for (int index = 0; index < count; ++index) {
+        if (ListBoxEntry(hList, index) != entry) continue;
+        const LONG_PTR style = GetWindowLongPtrW(hList, GWL_STYLE);
+        DWORD_PTR ignored = 0;
+        if (style & (LBS_EXTENDEDSEL | LBS_MULTIPLESEL)) {
+            SendMessageTimeoutW(hList, LB_SETSEL, TRUE, index, SMTO_ABORTIFHUNG, kSendTimeoutMs,
+                                &ignored);
+        } else {
+            SendMessageTimeoutW(hList, LB_SETCURSEL, index, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs,
+                                &ignored);
+        }
+        // Posted, so that a dialog the notification opens does not hold up the driver.
+        PostMessageW(GetParent(hList), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hList), LBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(hList));
+        return 0;
+    }
+    return Fail("no entry \"" + Utf8(entry) + "\" in the list");
+}
+
 int PressMessageBoxButton(HWND hBox, const std::wstring& button) {
     int id = 0;
     if (button == L"ok") id = IDOK;
@@ -490,6 +537,30 @@ int Run(const std::vector<std::wstring>& args) {
     if (command == L"listview" && need(4)) {
         HWND hControl = ControlOf(args[2], args[3], error);
         return hControl != nullptr ? ListViewRows(hControl) : Fail(error);
+    }
+    if (command == L"listbox" && need(4)) {
+        HWND hControl = ControlOf(args[2], args[3], error);
+        if (hControl == nullptr) return Fail(error);
+        const int count = ListBoxCount(hControl);
+        for (int index = 0; index < count; ++index) Print(Utf8(ListBoxEntry(hControl, index)));
+        return 0;
+    }
+    if (command == L"select" && need(5)) {
+        HWND hControl = ControlOf(args[2], args[3], error);
+        return hControl != nullptr ? SelectListBoxEntry(hControl, args[4]) : Fail(error);
+    }
+    if (command == L"set-text" && need(5)) {
+        HWND hControl = ControlOf(args[2], args[3], error);
+        if (hControl == nullptr) return Fail(error);
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutW(hControl, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(args[4].c_str()),
+                            SMTO_ABORTIFHUNG, kSendTimeoutMs, &ignored);
+        return 0;
+    }
+    if (command == L"enabled" && need(4)) {
+        HWND hControl = ControlOf(args[2], args[3], error);
+        if (hControl == nullptr) return Fail(error);
+        return IsWindowEnabled(hControl) ? 0 : 1;
     }
     if (command == L"tooltips" && need(3)) {
         HWND hWnd = FindVisibleByTitle(args[2]);
