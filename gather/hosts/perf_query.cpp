@@ -1,10 +1,23 @@
-// QueryPerfData: the growing request buffer, bounded by a cap.
+// QueryPerfData and CPerfQuery: the growing request buffer, bounded by a cap.
 #include "perf_query.h"
 
+#include <algorithm>
 #include <new>
-#include <string>
 
 #include "perf/perf_layout.h"
+
+namespace {
+
+// The next size of the growth sequence after nBufferBytes, or false when it would pass the cap.
+bool NextBufferBytes(std::uint32_t& nBufferBytes, std::uint32_t nCapBytes) {
+    if (nBufferBytes > nCapBytes - kPerfBufferStepBytes || nCapBytes < kPerfBufferStepBytes) {
+        return false;
+    }
+    nBufferBytes += kPerfBufferStepBytes;
+    return true;
+}
+
+}  // namespace
 
 platform::ErrorCode QueryPerfData(platform::HostAccess& access, platform::HostKey hCounterKey,
                                   CPerfData& data, std::uint32_t nCapBytes) {
@@ -34,10 +47,50 @@ platform::ErrorCode QueryPerfData(platform::HostAccess& access, platform::HostKe
         }
         // The count the platform reports with "more data" is undefined for performance data:
         // the buffer grows by its fixed step from its own size.
-        if (nBufferBytes > nCapBytes - kPerfBufferStepBytes || nCapBytes < kPerfBufferStepBytes) {
+        if (!NextBufferBytes(nBufferBytes, nCapBytes)) {
             data.Clear();
             return platform::kErrorNotEnoughMemory;
         }
-        nBufferBytes += kPerfBufferStepBytes;
+    }
+}
+
+std::uint32_t PerfBufferBytesFor(std::uint32_t nBytes) {
+    if (nBytes <= kPerfFirstBufferBytes) return kPerfFirstBufferBytes;
+    const std::uint64_t nSteps =
+        (std::uint64_t{nBytes} - kPerfFirstBufferBytes + kPerfBufferStepBytes - 1) /
+        kPerfBufferStepBytes;
+    const std::uint64_t nSize = kPerfFirstBufferBytes + nSteps * kPerfBufferStepBytes;
+    return nSize > UINT32_MAX ? UINT32_MAX : static_cast<std::uint32_t>(nSize);
+}
+
+CPerfQuery::CPerfQuery(std::uint32_t nCapBytes)
+    : m_strObjects(perf::kPerfObjectList), m_nCapBytes(nCapBytes) {}
+
+platform::ErrorCode CPerfQuery::Request(platform::HostAccess& access,
+                                        platform::HostKey hCounterKey) {
+    m_nBytes = 0;
+    std::uint32_t nBufferBytes = std::min(m_nStartBytes, m_nCapBytes);
+    if (nBufferBytes < kPerfFirstBufferBytes) return platform::kErrorNotEnoughMemory;
+    for (;;) {
+        try {
+            if (m_vecBuffer.size() < nBufferBytes) m_vecBuffer.resize(nBufferBytes);
+        } catch (const std::bad_alloc&) {
+            m_nSize = 0;
+            return platform::kErrorNotEnoughMemory;
+        }
+        m_nSize = nBufferBytes;
+        std::fill_n(m_vecBuffer.begin(), nBufferBytes, std::uint8_t{0});
+        std::uint32_t nBytes = nBufferBytes;
+        const platform::ErrorCode nCode =
+            access.QueryValue(hCounterKey, m_strObjects, nullptr, m_vecBuffer.data(), nBytes);
+        if (nCode == platform::kSuccess) {
+            m_nBytes = nBytes;
+            // The next request starts where this reply would have fitted at once; a block that
+            // has shrunk lets it start lower again.
+            m_nStartBytes = std::min(nBufferBytes, PerfBufferBytesFor(nBytes));
+            return platform::kSuccess;
+        }
+        if (nCode != platform::kErrorMoreData) return nCode;
+        if (!NextBufferBytes(nBufferBytes, m_nCapBytes)) return platform::kErrorNotEnoughMemory;
     }
 }

@@ -1,8 +1,9 @@
 // One performance data request: the fixed object list asked of a host's counter key, in a
-// buffer that grows until the block fits.
+// buffer that grows until the block fits; and a job's series of such requests in one kept buffer.
 #pragma once
 #include <algorithm>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "perf/perf_block.h"
@@ -38,3 +39,41 @@ public:
 // holds the buffer and the reported count, otherwise it is emptied.
 platform::ErrorCode QueryPerfData(platform::HostAccess& access, platform::HostKey hCounterKey,
                                   CPerfData& data, std::uint32_t nCapBytes = kPerfBufferCapBytes);
+
+// The smallest buffer of the growth sequence (51,200, 76,800, 102,400, ...) that holds nBytes.
+std::uint32_t PerfBufferBytesFor(std::uint32_t nBytes);
+
+// The performance data requests of one collection job, every sample through the same buffer.
+//
+// Each request asks what QueryPerfData asks and tries buffer sizes of the same sequence, but it
+// starts at the size the previous successful reply needed instead of at 51,200: a host whose
+// blocks outgrew the first buffer is not asked twice for every sample (on Windows each request
+// makes the host collect its data afresh). The buffer is kept from request to request instead
+// of being allocated, zero-filled and freed each time, so sampling allocates nothing; it is
+// zero-filled before every request all the same, so the bytes a reply offers, and a data file
+// stores, are those a new buffer would hold, even from a host that reports more bytes than it
+// wrote.
+class CPerfQuery {
+public:
+    explicit CPerfQuery(std::uint32_t nCapBytes = kPerfBufferCapBytes);
+
+    // One request. 0 with the reply in Block(); otherwise the code, and Block() is empty.
+    platform::ErrorCode Request(platform::HostAccess& access, platform::HostKey hCounterKey);
+
+    // The reply of the last request: the reported bytes, limited to the buffer.
+    perf::PerfBytes Block() const {
+        return perf::PerfBytes(m_vecBuffer.data(), std::min<std::size_t>(m_nBytes, m_nSize));
+    }
+    // The byte count the platform reported for the last reply, 0 after a failure.
+    std::uint32_t ReportedBytes() const { return m_nBytes; }
+    // The buffer size the next request starts with.
+    std::uint32_t StartBytes() const { return m_nStartBytes; }
+
+private:
+    const std::string m_strObjects;
+    const std::uint32_t m_nCapBytes;
+    std::uint32_t m_nStartBytes = kPerfFirstBufferBytes;
+    std::vector<std::uint8_t> m_vecBuffer;  // never shrinks; m_nSize bytes are in use
+    std::uint32_t m_nSize = 0;              // the buffer size of the last attempt
+    std::uint32_t m_nBytes = 0;
+};

@@ -93,23 +93,16 @@ CJobWorker::EWatchEnd CJobWorker::Watch(CThresholdTrigger& trigger) {
     perf::CPerfRateState diskState;
 
     while (m_job.m_tRunEnd >= m_tNow) {
-        bool bFired = false;
-        {
-            CPerfData data;
-            const platform::ErrorCode nCode = QueryPerfData(m_access, m_hCounterKey, data);
-            if (nCode != platform::kSuccess) {
-                LogError(static_cast<std::int32_t>(nCode), QueryLabel(m_job.m_strHost));
-            } else if (const perf::PerfBytes block = perf::BlockBytes(data.Block());
-                       !block.empty()) {
-                const perf::CPerfSnapshot figures = perf::TakeSnapshot(block, cpuState, diskState);
-                if (trigger.Evaluate(figures)) {
-                    m_job.SetMessage(TriggerMessage(m_job.m_nSchedule, figures));
-                    bFired = true;
-                }
+        const platform::ErrorCode nCode = m_query.Request(m_access, m_hCounterKey);
+        if (nCode != platform::kSuccess) {
+            LogError(static_cast<std::int32_t>(nCode), QueryLabel(m_job.m_strHost));
+        } else if (const perf::PerfBytes block = perf::BlockBytes(m_query.Block());
+                   !block.empty()) {
+            const perf::CPerfSnapshot figures = perf::TakeSnapshot(block, cpuState, diskState);
+            if (trigger.Evaluate(figures)) {
+                m_job.SetMessage(TriggerMessage(m_job.m_nSchedule, figures));
+                return EWatchEnd::kTriggered;
             }
-        }  // the block is freed here
-        if (bFired) {
-            return EWatchEnd::kTriggered;
         }
         if (WaitForStop(m_nInterval)) {
             // Stopped while watching: the run ends in order whether or not the key closes.

@@ -100,8 +100,7 @@ std::uint32_t CJobWorker::Record() {
 
         bool bReconnectCheck = false;
         {
-            CPerfData data;
-            const platform::ErrorCode nCode = QueryPerfData(m_access, m_hCounterKey, data);
+            const platform::ErrorCode nCode = m_query.Request(m_access, m_hCounterKey);
             if (nCode != platform::kSuccess) {
                 const std::string strMessage =
                     JobErrorMessage(m_job.m_nSchedule, m_job.m_strHost, nCode);
@@ -109,7 +108,7 @@ std::uint32_t CJobWorker::Record() {
                 LogError(static_cast<std::int32_t>(nCode), strMessage);
                 ++nFailures;
                 bReconnectCheck = true;
-            } else if (const perf::PerfBytes block = perf::BlockBytes(data.Block());
+            } else if (const perf::PerfBytes block = perf::BlockBytes(m_query.Block());
                        block.empty()) {
                 // An invalid reply of the host (no signature, or too short to be a block):
                 // reconnect, not counted as a failure.
@@ -128,7 +127,7 @@ std::uint32_t CJobWorker::Record() {
                     return fileFailure(nWrite);
                 }
             }
-        }  // the block is freed here
+        }
 
         if (bReconnectCheck) {
             if (nFailures > 1) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "datafile/counter_name_map.h"
+#include "hosts/perf_query.h"
 #include "job/auto_reset_event.h"
 #include "job/gather_job.h"
 #include "job/threshold_trigger.h"
@@ -58,5 +59,6 @@ private:
     platform::HostKey m_hMachine = platform::kNoHostKey;
     platform::HostKey m_hCounterKey = platform::kNoHostKey;
     CCounterNameMap m_names;
+    CPerfQuery m_query;  // every request of the run, watching and recording, in one buffer
     platform::Time m_tNow = 0;
 };

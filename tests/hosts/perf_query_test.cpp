@@ -1,5 +1,9 @@
-// QueryPerfData: the growth steps of the request buffer, its cap and the reported byte count.
+// QueryPerfData and a job's CPerfQuery: the growth steps of the request buffer, its cap, the
+// reported byte count, and where a job's next request starts.
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <utility>
 
 #include "hosts/perf_query.h"
 #include "hosts/recording_host_access.h"
@@ -98,6 +102,98 @@ TEST(QueryPerfData, ReportedCountBeyondTheBufferIsClampedByBlock) {
     ASSERT_EQ(QueryPerfData(access, platform::HostKey{200}, data), 0u);
     EXPECT_EQ(data.m_nBytes, 4'000'000'000u);  // as the platform reported it
     EXPECT_EQ(data.Block().size(), 51'200u);   // but never more than the buffer
+}
+
+TEST(PerfBufferBytesFor, GivesTheSmallestBufferOfTheGrowthSequence) {
+    const std::pair<std::uint32_t, std::uint32_t> kCases[] = {
+        {0, 51'200},           {1, 51'200},           {51'200, 51'200},
+        {51'201, 76'800},      {60'000, 76'800},      {76'800, 76'800},
+        {76'801, 102'400},     {100'000, 102'400},    {4'000'000'000u, 4'000'000'000u},
+        {UINT32_MAX, UINT32_MAX}};  // beyond the last step of 32 bits: the largest count
+    for (const auto& [nBytes, nBuffer] : kCases) {
+        EXPECT_EQ(PerfBufferBytesFor(nBytes), nBuffer) << nBytes;
+    }
+}
+
+// A job's requests ask exactly what QueryPerfData asks, through buffers of the same sequence; only
+// the first size of each request follows the size the previous reply needed.
+TEST(PerfQuery, EachRequestStartsWhereThePreviousReplyFitted) {
+    CRecordingHostAccess access;
+    CPerfQuery query;
+    struct SStep {
+        std::size_t nBlock;
+        std::vector<std::uint32_t> vecSizes;  // the buffer sizes this request tries
+    };
+    const SStep kSteps[] = {
+        {60'000, {51'200, 76'800}},              // a fresh job starts as QueryPerfData does
+        {60'000, {76'800}},                      // and then asks once per sample
+        {70'000, {76'800}},                      // a block that still fits
+        {110'000, {76'800, 102'400, 128'000}},  // grows in the usual steps
+        {1'000, {128'000}},                      // a shrunken block still arrives at once
+        {1'000, {51'200}},                       // and the next request starts low again
+    };
+    for (const SStep& step : kSteps) {
+        access.m_vecCalls.clear();
+        access.m_vecBlock = Pattern(step.nBlock);
+        ASSERT_EQ(query.Request(access, platform::HostKey{200}), 0u);
+        EXPECT_EQ(BufferSizes(access), step.vecSizes) << step.nBlock;
+        const perf::PerfBytes block = query.Block();
+        EXPECT_TRUE(std::equal(block.begin(), block.end(), access.m_vecBlock.begin(),
+                               access.m_vecBlock.end()))
+            << step.nBlock;
+        EXPECT_EQ(query.ReportedBytes(), step.nBlock);
+    }
+}
+
+// The kept buffer is cleared before every request: bytes a reply claims without writing them read
+// as zeros, as from a new buffer, never as an earlier sample's bytes.
+TEST(PerfQuery, AReplyNeverShowsBytesOfAnEarlierOne) {
+    CRecordingHostAccess access;
+    CPerfQuery query;
+    access.m_vecBlock = Pattern(60'000);
+    ASSERT_EQ(query.Request(access, platform::HostKey{200}), 0u);
+
+    access.m_vecBlock = Pattern(100);
+    access.m_nClaimedCount = 4'000'000'000u;
+    ASSERT_EQ(query.Request(access, platform::HostKey{200}), 0u);
+    const perf::PerfBytes block = query.Block();
+    ASSERT_EQ(block.size(), 76'800u);  // never more than the buffer
+    EXPECT_TRUE(std::equal(block.begin(), block.begin() + 100, access.m_vecBlock.begin()));
+    EXPECT_TRUE(std::all_of(block.begin() + 100, block.end(), [](std::uint8_t b) { return b == 0; }));
+}
+
+TEST(PerfQuery, AFailedRequestLeavesNoReplyAndKeepsTheStart) {
+    CRecordingHostAccess access;
+    CPerfQuery query;
+    access.m_vecBlock = Pattern(60'000);
+    ASSERT_EQ(query.Request(access, platform::HostKey{200}), 0u);
+
+    access.m_vecCalls.clear();
+    access.m_dequeQuery = {platform::kErrorBadNetPath};
+    EXPECT_EQ(query.Request(access, platform::HostKey{200}), platform::kErrorBadNetPath);
+    EXPECT_TRUE(query.Block().empty());
+    EXPECT_EQ(query.ReportedBytes(), 0u);
+    EXPECT_EQ(BufferSizes(access), (std::vector<std::uint32_t>{76'800}));
+
+    access.m_vecCalls.clear();
+    ASSERT_EQ(query.Request(access, platform::HostKey{200}), 0u);
+    EXPECT_EQ(BufferSizes(access), (std::vector<std::uint32_t>{76'800}));
+    EXPECT_EQ(query.Block().size(), 60'000u);
+}
+
+TEST(PerfQuery, EndlessMoreDataStopsAtTheCap) {
+    CRecordingHostAccess access;
+    access.m_bAlwaysMoreData = true;
+    CPerfQuery query(128'000);
+    EXPECT_EQ(query.Request(access, platform::HostKey{200}), platform::kErrorNotEnoughMemory);
+    EXPECT_EQ(BufferSizes(access), (std::vector<std::uint32_t>{51'200, 76'800, 102'400, 128'000}));
+    EXPECT_TRUE(query.Block().empty());
+
+    CRecordingHostAccess none;
+    none.m_bAlwaysMoreData = true;
+    CPerfQuery tiny(50'000);
+    EXPECT_EQ(tiny.Request(none, platform::HostKey{200}), platform::kErrorNotEnoughMemory);
+    EXPECT_TRUE(none.m_vecCalls.empty());
 }
 
 }  // namespace
