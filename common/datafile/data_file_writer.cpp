@@ -57,10 +57,18 @@ platform::ErrorCode CDataFileWriter::Put(const void* pData, std::size_t nSize) {
         m_nBuffered += nSize;
         return platform::kSuccess;
     }
+    // A piece that would fill the buffer anyway goes to the file without the extra copy, together
+    // with the bytes the buffer holds before it.
+    if (nSize >= m_arrBuffer.size()) {
+        if (m_nBuffered == 0) return WriteOut(pData, nSize);
+        const std::size_t nBuffered = std::exchange(m_nBuffered, 0);
+        const platform::ErrorCode nCode =
+            m_pFile->WriteBoth(m_arrBuffer.data(), nBuffered, pData, nSize);
+        if (nCode != platform::kSuccess) m_nError = nCode;
+        return nCode;
+    }
     const platform::ErrorCode nCode = Flush();
     if (nCode != platform::kSuccess) return nCode;
-    // A piece that would fill the buffer anyway goes to the file without the extra copy.
-    if (nSize >= m_arrBuffer.size()) return WriteOut(pData, nSize);
     std::memcpy(m_arrBuffer.data(), pData, nSize);
     m_nBuffered = nSize;
     return platform::kSuccess;

@@ -17,6 +17,15 @@ public:
     // Writes all nSize bytes at the current end, or returns the error (kErrorDiskFull when the
     // volume is full); bytes written before the error stay in the file.
     virtual ErrorCode Write(const void* pData, std::size_t nSize) = 0;
+    // Writes nFirst bytes from pFirst and then nSecond bytes from pSecond, with the outcome of
+    // Write(pFirst) followed, if that succeeded, by Write(pSecond). A file may hand both pieces to
+    // the operating system in one call, which spares a buffered writer the call for the few bytes
+    // it holds before a large piece.
+    virtual ErrorCode WriteBoth(const void* pFirst, std::size_t nFirst, const void* pSecond,
+                                std::size_t nSecond) {
+        const ErrorCode nCode = Write(pFirst, nFirst);
+        return nCode != kSuccess ? nCode : Write(pSecond, nSecond);
+    }
     // Closes the file; the error of the close itself, if any. Further calls do nothing.
     virtual ErrorCode Close() = 0;
 };

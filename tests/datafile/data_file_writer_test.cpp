@@ -3,11 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "archive_stream.h"
 #include "data_file_test_util.h"
+#include "platform/data_file_io.h"
 #include "platform/files.h"
 #include "platform/local_time.h"
 
@@ -139,6 +141,59 @@ TEST_F(DataFileWriter, SamplesWaitInTheBufferUntilFlushedOrFull) {
     ASSERT_EQ(writer.Finish(), platform::kSuccess);
     EXPECT_EQ(FileSize(writer.FinishedPath()), nHeader + 6 * 1012);
     EXPECT_FALSE(platform::FileExists(writer.Path()));
+}
+
+// Both pieces of WriteBoth reach the file in order, as two writes would put them there; an empty
+// piece adds nothing.
+TEST_F(DataFileWriter, AFileWritesTwoPiecesAsOne) {
+    const std::string strPath = m_dir.Path("pieces.va_");
+    std::unique_ptr<platform::IOutputFile> pFile;
+    ASSERT_EQ(platform::CreateNewOutputFile(strPath, pFile), platform::kSuccess);
+    const std::vector<std::uint8_t> large = MakeBlock(4 * 1024 * 1024, 9);
+    ASSERT_EQ(pFile->WriteBoth("abc", 3, large.data(), large.size()), platform::kSuccess);
+    ASSERT_EQ(pFile->WriteBoth("", 0, "de", 2), platform::kSuccess);
+    ASSERT_EQ(pFile->WriteBoth("f", 1, "", 0), platform::kSuccess);
+    ASSERT_EQ(pFile->Close(), platform::kSuccess);
+    const std::string strExpected =
+        "abc" + std::string(large.begin(), large.end()) + "def";
+    EXPECT_TRUE(ReadAll(strPath) == strExpected);
+}
+
+// An output file that notes how the writer hands it bytes.
+class CNotingFile final : public platform::IOutputFile {
+public:
+    explicit CNotingFile(std::vector<std::string>& vecCalls) : m_pCalls(&vecCalls) {}
+    platform::ErrorCode Write(const void*, std::size_t nSize) override {
+        m_pCalls->push_back("write " + std::to_string(nSize));
+        return platform::kSuccess;
+    }
+    platform::ErrorCode WriteBoth(const void*, std::size_t nFirst, const void*,
+                                  std::size_t nSecond) override {
+        m_pCalls->push_back("both " + std::to_string(nFirst) + " " + std::to_string(nSecond));
+        return platform::kSuccess;
+    }
+    platform::ErrorCode Close() override { return platform::kSuccess; }
+
+private:
+    std::vector<std::string>* m_pCalls;
+};
+
+// A block too large for the buffer goes to the file together with the bytes the buffer holds
+// before it (the end mark of the previous record, this record's time and length): one hand-over
+// per sample, not two.
+TEST_F(DataFileWriter, ALargeBlockLeavesWithTheBufferedBytesInOneHandOver) {
+    std::vector<std::string> vecCalls;
+    CDataFileWriter writer([&](const std::string&, std::unique_ptr<platform::IOutputFile>& pFile) {
+        pFile = std::make_unique<CNotingFile>(vecCalls);
+        return platform::kSuccess;
+    });
+    ASSERT_EQ(writer.Create(Dir(), "PC1", 3, kStart), platform::kSuccess);
+    const std::vector<std::uint8_t> large = MakeBlock(60000, 2);
+    ASSERT_EQ(writer.WriteSample(kStart, Bytes(large)), platform::kSuccess);
+    ASSERT_EQ(writer.WriteSample(kStart + 1, Bytes(large)), platform::kSuccess);
+    ASSERT_EQ(writer.Flush(), platform::kSuccess);
+    EXPECT_EQ(vecCalls,
+              (std::vector<std::string>{"both 8 60000", "both 12 60000", "write 4"}));
 }
 
 TEST_F(DataFileWriter, RefusesWhatIsNotABlockWithoutHarm) {

@@ -1,6 +1,7 @@
 // Data files on Linux: exclusive creation with open(O_EXCL), plain read and write loops.
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -26,20 +27,15 @@ public:
     ~CPosixOutputFile() override { Close(); }
 
     ErrorCode Write(const void* pData, std::size_t nSize) override {
-        if (m_nFd < 0) return kErrorInvalidHandle;
-        const char* p = static_cast<const char*>(pData);
-        while (nSize > 0) {
-            const ssize_t n = write(m_nFd, p, nSize);
-            if (n > 0) {
-                p += n;
-                nSize -= static_cast<std::size_t>(n);
-                continue;
-            }
-            if (n < 0 && errno == EINTR) continue;
-            // A write that takes nothing without an error means the volume is full.
-            return n < 0 ? posix::ErrorFromErrno(errno) : kErrorDiskFull;
-        }
-        return kSuccess;
+        iovec piece{const_cast<void*>(pData), nSize};
+        return WriteAll(&piece, 1);
+    }
+
+    ErrorCode WriteBoth(const void* pFirst, std::size_t nFirst, const void* pSecond,
+                        std::size_t nSecond) override {
+        iovec arrPieces[2] = {{const_cast<void*>(pFirst), nFirst},
+                              {const_cast<void*>(pSecond), nSecond}};
+        return WriteAll(arrPieces, 2);
     }
 
     ErrorCode Close() override {
@@ -52,6 +48,32 @@ public:
     }
 
 private:
+    // Writes every byte of the pieces in order, going on after a partial write.
+    ErrorCode WriteAll(iovec* pPieces, int nPieces) {
+        if (m_nFd < 0) return kErrorInvalidHandle;
+        for (;;) {
+            while (nPieces > 0 && pPieces->iov_len == 0) {
+                ++pPieces;
+                --nPieces;
+            }
+            if (nPieces == 0) return kSuccess;
+            const ssize_t n = writev(m_nFd, pPieces, nPieces);
+            if (n < 0 && errno == EINTR) continue;
+            // A write that takes nothing without an error means the volume is full.
+            if (n <= 0) return n < 0 ? posix::ErrorFromErrno(errno) : kErrorDiskFull;
+            auto nDone = static_cast<std::size_t>(n);
+            for (; nDone > 0; ++pPieces, --nPieces) {
+                if (nDone < pPieces->iov_len) {
+                    pPieces->iov_base = static_cast<char*>(pPieces->iov_base) + nDone;
+                    pPieces->iov_len -= nDone;
+                    break;
+                }
+                nDone -= pPieces->iov_len;
+                pPieces->iov_len = 0;
+            }
+        }
+    }
+
     int m_nFd;
 };
 
