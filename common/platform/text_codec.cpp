@@ -57,6 +57,10 @@ std::string Cp932ToUtf8(std::string_view bytes) {
 }
 
 std::string Utf8ToCp932(std::string_view text) {
+    // ASCII is the same bytes in code page 932. Most stored text is ASCII (every name of a data
+    // file's counter-name table), and the table would set up a converter for each thread that
+    // writes such a file.
+    if (IsAscii(text)) return std::string(text);
     if (!MayHoldEscapes(text)) return cp932::EncodeWithTable(text);
     std::string bytes;
     bytes.reserve(text.size());
