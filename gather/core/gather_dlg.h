@@ -59,11 +59,17 @@ public:
     // execution-ID state, the directories, blank tables, the list columns, empty job lists and
     // the settings file. Returns false when the start-up check failed: the window must close, and
     // nothing was loaded (nor will anything be saved). On true the window starts its scheduler
-    // timer (id 1, every 1000 ms) and calls OnSchedulerTick on each tick.
+    // timer (id 1, once a second: each time with MillisecondsToNextTick) and calls
+    // OnSchedulerTick on each tick.
     bool InitGather(const CGatherStartup& startup);
     bool IsStarted() const { return m_bStarted; }
 
     void OnSchedulerTick() { m_scheduler.OnSchedulerTick(); }
+    // The timer's wait before the next tick: the window re-arms timer 1 with it after each tick,
+    // so that ticks fall at the start of each second of the clock (MillisecondsToNextTick).
+    std::int64_t MillisecondsToNextTick() const {
+        return ::MillisecondsToNextTick(m_environment.Clock());
+    }
 
     // The schedule buttons (CScheduleOps).
     void RegisterSchedule() { m_ops.RegisterSchedule(); }

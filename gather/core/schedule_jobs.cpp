@@ -32,11 +32,14 @@ void CScheduleJobs::StartRun(int nSchedule, const std::vector<std::string>& arrH
                              const std::string& strGroup, const std::string& strExecId) {
     if (nSchedule < 0 || nSchedule >= kScheduleSlots) return;
     ReleaseJobs(nSchedule);  // the objects of the previous run go
-    for (const std::string& strHost : arrHosts) StartJob(nSchedule, strHost, strGroup, strExecId);
+    // The host table is published once for the run, not compared again for each of its hosts.
+    const CGatherJobContext& context = PublishedContext();
+    for (const std::string& strHost : arrHosts)
+        StartJob(nSchedule, strHost, strGroup, strExecId, context);
 }
 
 void CScheduleJobs::StartJob(int nSchedule, const std::string& strHost, const std::string& strGroup,
-                             const std::string& strExecId) {
+                             const std::string& strExecId, const CGatherJobContext& context) {
     const CSchedule& schedule = m_pTables->Schedule(nSchedule);
     auto pJob = std::make_unique<CGatherJob>();
     pJob->m_nSchedule = nSchedule;
@@ -62,7 +65,7 @@ void CScheduleJobs::StartJob(int nSchedule, const std::string& strHost, const st
 
     CGatherJob& job = *pJob;
     m_arrJobs[static_cast<std::size_t>(nSchedule)].push_back(std::move(pJob));
-    const platform::ErrorCode nError = job.Start(PublishedContext());
+    const platform::ErrorCode nError = job.Start(context);
     if (nError != platform::kSuccess)
         m_pErrorLog->ReportPlatformError(nError, gather_text::StartThreadLabel(nSchedule, strHost));
 }

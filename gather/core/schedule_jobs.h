@@ -51,7 +51,7 @@ public:
 
 private:
     void StartJob(int nSchedule, const std::string& strHost, const std::string& strGroup,
-                  const std::string& strExecId);
+                  const std::string& strExecId, const CGatherJobContext& context);
     const CGatherJobContext& PublishedContext();
 
     const CGatherTables* m_pTables;

@@ -1,6 +1,7 @@
 // CScheduler: the one-second tick that starts and finishes runs, and the stop of a running
 // schedule.
 #pragma once
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -16,6 +17,13 @@
 // would start in the very second of the stop (it would start again at once what the user has just
 // stopped). Nothing for a schedule that does not repeat.
 std::optional<CScheduleRun> RunAfterStop(const CSchedule& schedule, platform::Time tNow);
+
+// How long the timer should wait before the next tick, in milliseconds (6 to 1,005), so that the
+// tick falls a few milliseconds into the next second of the clock. A run that becomes due then
+// starts, and its jobs take their first sample, at the start of its first second, as each job
+// takes its later samples, rather than wherever in the second the timer happened to be started.
+// The few milliseconds keep a timer that fires a little early from ticking in the old second.
+std::int64_t MillisecondsToNextTick(const platform::IClock& clock);
 
 class CScheduler {
 public:

@@ -13,7 +13,16 @@ namespace {
 // The minute of every hour during which each tick runs the overlap check.
 constexpr int kCheckMinute = 10;
 
+// How far into a second the ticks aim.
+constexpr std::int64_t kTickPhaseMs = 5;
+
 }  // namespace
+
+std::int64_t MillisecondsToNextTick(const platform::IClock& clock) {
+    // Always the next second, even when called just before the aimed point of this one: a timer
+    // that fired a little early must not tick twice in one second.
+    return 1000 + kTickPhaseMs - clock.UtcMillisecond();
+}
 
 CScheduler::CScheduler(CGatherTables& tables, CScheduleRows& rows, CRunLog& runLog,
                        CScheduleJobs& jobs, CExecutionIds& executionIds, CMessageBoxes& boxes,

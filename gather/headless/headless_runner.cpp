@@ -53,9 +53,9 @@ int RunHeadless(const CHeadlessOptions& options, std::ostream& out, std::ostream
         << "data directory: " << dlg.GetDataDirectory() << std::endl;
 
     CRunLogPrinter printer(dlg.RunLog(), out);
-    const auto tStart = std::chrono::steady_clock::now();
     for (int nTick = 1; nTick <= options.m_nSeconds; ++nTick) {
-        std::this_thread::sleep_until(tStart + std::chrono::seconds(nTick));
+        // Timed as the window's timer is: each tick at the start of the clock's next second.
+        std::this_thread::sleep_for(std::chrono::milliseconds(dlg.MillisecondsToNextTick()));
         dlg.OnSchedulerTick();
         printer.PrintNew();
     }

@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "conflict_hosts.h"
 #include "gather/scheduler_fixture.h"
 #include "gather_texts.h"
@@ -333,6 +335,17 @@ TEST_F(HourlyCheckTest, StaysQuietWithoutAClash) {
     m_clock.Set(testutil::Local(2026, 12, 6, 16, 10, 0));
     Tick();
     EXPECT_EQ(Boxes(), 0);
+}
+
+// The timer is re-armed after each tick so that the next tick falls 5 ms into the clock's next
+// second, whatever the millisecond of this one; never a second tick in the same second.
+TEST(SchedulerTickTiming, NextTickFallsJustAfterTheNextSecondStarts) {
+    const std::pair<int, std::int64_t> kCases[] = {
+        {0, 1005}, {3, 1002}, {5, 1000}, {6, 999}, {400, 605}, {998, 7}, {999, 6}};
+    for (const auto& [nMillisecond, nWait] : kCases) {
+        const platform::ManualClock clock(1'800'000'000, nMillisecond);
+        EXPECT_EQ(MillisecondsToNextTick(clock), nWait) << nMillisecond;
+    }
 }
 
 }  // namespace
