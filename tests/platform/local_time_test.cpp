@@ -4,9 +4,11 @@
 
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "platform/calendar.h"
 #include "platform/local_time.h"
+#include "platform/local_time_zone.h"
 
 namespace {
 
@@ -151,5 +153,78 @@ TEST(LocalTime, UnrepresentableTimeLeavesTheEpochFields) {
     EXPECT_EQ(f.nMonth, 1);
     EXPECT_EQ(f.nDay, 1);
 }
+
+// SplitLocalTime remembers the zone's offset hour by hour; what it answers must be what the
+// platform answers for every time: hours of daylight saving changes second by second, a year in
+// odd steps, and times far from today.
+TEST(LocalTime, RememberedOffsetsChangeNoAnswer) {
+    REQUIRE_KNOWN_ZONE();
+    const auto expectSame = [](Time t) {
+        LocalFields cached;
+        LocalFields direct;
+        const bool bCached = SplitLocalTime(t, cached);
+        ASSERT_EQ(bCached, platform::zone::SplitWithPlatform(t, direct)) << t;
+        if (!bCached) return;
+        ASSERT_EQ(std::vector<int>({cached.nYear, cached.nMonth, cached.nDay, cached.nHour,
+                                    cached.nMinute, cached.nSecond, cached.nWeekday}),
+                  std::vector<int>({direct.nYear, direct.nMonth, direct.nDay, direct.nHour,
+                                    direct.nMinute, direct.nSecond, direct.nWeekday}))
+            << t;
+    };
+    // New York's changes of 2026 (07:00 and 06:00 UTC); ordinary hours in Tokyo.
+    for (const Time tChange : {Time{1772953200}, Time{1793512800}}) {
+        for (Time t = tChange - 5400; t < tChange + 5400; ++t) expectSame(t);
+    }
+    for (Time t = 1767225600 - 86400; t < 1767225600 + 400 * 86400; t += 7 * 60 + 13) expectSame(t);
+    for (const Time t : {Time{-2208988800}, Time{-1}, Time{0}, Time{2147483647}, Time{4102444800},
+                         Time{13569465600}, Time{-62135596800}}) {
+        expectSame(t);
+    }
+}
+
+#ifndef _WIN32
+// A zone setting changed while the program runs is followed at once, as the platform does.
+TEST(LocalTime, FollowsAChangedZoneSetting) {
+    REQUIRE_KNOWN_ZONE();
+    const std::string strZone = ZoneName();
+    LocalFields f;
+    ASSERT_TRUE(SplitLocalTime(0, f));
+    const int nHourHere = f.nHour;
+    ASSERT_EQ(setenv("TZ", "UTC0", 1), 0);
+    const bool bSplit = SplitLocalTime(0, f);
+    const Time tMade = MakeLocalTime(1970, 1, 1, 9, 0, 0);
+    ASSERT_EQ(setenv("TZ", strZone.c_str(), 1), 0);
+    ASSERT_TRUE(bSplit);
+    EXPECT_EQ(f.nHour, 0);
+    EXPECT_EQ(tMade, 9 * 3600);
+    ASSERT_TRUE(SplitLocalTime(0, f));
+    EXPECT_EQ(f.nHour, nHourHere);
+}
+
+// Newfoundland changes its clocks at 02:00 local time, half past a UTC hour, so the hour that
+// holds the change shows two offsets: none of it may be answered from a remembered offset.
+TEST(LocalTime, AnHourWithAChangeInsideIsNotRemembered) {
+    REQUIRE_KNOWN_ZONE();
+    const std::string strZone = ZoneName();
+    ASSERT_EQ(setenv("TZ", "America/St_Johns", 1), 0);
+    LocalFields f;
+    const bool bZoneThere = SplitLocalTime(0, f) && f.nHour == 20 && f.nMinute == 30;
+    std::vector<Time> vecDifferent;
+    // 2026-03-08 02:00 NST is 05:30 UTC; 2026-11-01 02:00 NDT is 04:30 UTC.
+    for (const Time tChange : {Time{1772947800}, Time{1793507400}}) {
+        for (Time t = tChange - 3600; bZoneThere && t < tChange + 3600; ++t) {
+            LocalFields direct;
+            if (!SplitLocalTime(t, f) || !platform::zone::SplitWithPlatform(t, direct) ||
+                f.nHour != direct.nHour || f.nMinute != direct.nMinute ||
+                f.nSecond != direct.nSecond || f.nDay != direct.nDay) {
+                vecDifferent.push_back(t);
+            }
+        }
+    }
+    ASSERT_EQ(setenv("TZ", strZone.c_str(), 1), 0);
+    if (!bZoneThere) GTEST_SKIP() << "no America/St_Johns on this machine";
+    EXPECT_TRUE(vecDifferent.empty()) << vecDifferent.size() << " from " << vecDifferent.front();
+}
+#endif
 
 }  // namespace

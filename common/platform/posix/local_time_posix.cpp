@@ -1,15 +1,16 @@
 // Splitting a time into local fields on Linux with localtime_r, which follows the TZ variable.
 #include <time.h>
 
-#include "platform/local_time.h"
+#include <cstdlib>
 
-namespace platform {
+#include "platform/local_time_zone.h"
 
-bool SplitLocalTime(Time t, LocalFields& fields) {
+namespace platform::zone {
+
+bool SplitWithPlatform(Time t, LocalFields& fields) {
     fields = LocalFields{};
     const time_t tt = static_cast<time_t>(t);
     if (static_cast<Time>(tt) != t) return false;
-    tzset();  // pick up a TZ changed since the last call
     tm parts{};
     if (localtime_r(&tt, &parts) == nullptr) return false;
     fields.nYear = parts.tm_year + 1900;
@@ -22,4 +23,12 @@ bool SplitLocalTime(Time t, LocalFields& fields) {
     return true;
 }
 
-}  // namespace platform
+const char* ZoneSetting() {
+    return std::getenv("TZ");
+}
+
+void ReloadZone() {
+    tzset();
+}
+
+}  // namespace platform::zone

@@ -6,7 +6,7 @@
 #include <map>
 #include <mutex>
 
-#include "platform/local_time.h"
+#include "platform/local_time_zone.h"
 
 namespace platform {
 namespace {
@@ -43,7 +43,9 @@ bool ZoneRulesForYear(WORD year, TIME_ZONE_INFORMATION& zone) {
 
 }  // namespace
 
-bool SplitLocalTime(Time t, LocalFields& fields) {
+namespace zone {
+
+bool SplitWithPlatform(Time t, LocalFields& fields) {
     fields = LocalFields{};
     // FILETIME reaches from 1601 to year 30827; SYSTEMTIME conversions need the same range.
     constexpr Time kMin = -kEpochDifference / kTicksPerSecond;
@@ -70,5 +72,13 @@ bool SplitLocalTime(Time t, LocalFields& fields) {
     fields.nWeekday = local.wDayOfWeek;
     return true;
 }
+
+const char* ZoneSetting() {
+    return nullptr;  // the system's zone; its rules are read again every kRulesLifetimeMs
+}
+
+void ReloadZone() {}
+
+}  // namespace zone
 
 }  // namespace platform

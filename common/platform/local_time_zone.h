@@ -1,0 +1,45 @@
+// The machine's time zone under the cache of local_time: the platform's own conversion, and one
+// use of the zone that takes the cache for several conversions at once.
+#pragma once
+#include <cstdint>
+#include <mutex>
+
+#include "platform/local_time.h"
+
+namespace platform::zone {
+
+// SplitLocalTime's answer straight from the platform, without the cache.
+bool SplitWithPlatform(Time t, LocalFields& fields);
+
+// The setting that names the zone, when the platform has one that a program may change while it
+// runs (the TZ variable on Linux; nullptr when unset or on Windows). The cache is dropped when
+// it changes.
+const char* ZoneSetting();
+
+// Makes the platform read its zone again (tzset on Linux; on Windows the zone rules keep their
+// own lifetime).
+void ReloadZone();
+
+// One use of the zone: holds the cache, checked against the zone setting once, for as many
+// conversions as the user makes; MakeLocalTime splits several times through one session. Any
+// thread may hold one; others wait meanwhile.
+class CZoneSession {
+public:
+    CZoneSession();
+    CZoneSession(const CZoneSession&) = delete;
+    CZoneSession& operator=(const CZoneSession&) = delete;
+
+    // SplitLocalTime.
+    bool Split(Time t, LocalFields& fields);
+    // The wall-clock seconds (calendar::WallSeconds of the local fields) that t shows.
+    bool WallSeconds(Time t, std::int64_t& nWall);
+
+private:
+    // The offset (local minus UTC) in force throughout the hour that holds t, or false when the
+    // platform must convert t itself.
+    bool HourOffset(Time t, std::int64_t& nOffset);
+
+    std::unique_lock<std::mutex> m_lock;
+};
+
+}  // namespace platform::zone
