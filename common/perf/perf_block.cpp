@@ -37,13 +37,39 @@ std::int64_t HeaderField64(PerfBytes block, std::size_t nOffset) {
     return LoadI64(bytes.data() + nOffset);
 }
 
+// True for a name that FindAsciiInstance can compare: characters 1 to 127 only.
+bool IsPlainAscii(std::string_view str) {
+    for (const char c : str) {
+        if (c <= 0) return false;  // NUL, or a byte of a multibyte character
+    }
+    return true;
+}
+
+// Folds an ASCII letter to small, for comparisons that ignore case.
+constexpr std::uint16_t FoldAscii(std::uint16_t c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<std::uint16_t>(c - 'A' + 'a') : c;
+}
+
+// Whether the UTF-16LE name that starts an area of nUnits whole code units is strAscii followed by
+// its NUL, comparing letters without regard to case. A code unit of 0x80 or more never equals an
+// ASCII character, so nothing needs decoding.
+bool AsciiNameEquals(const std::uint8_t* pName, std::size_t nUnits, std::string_view strAscii) {
+    if (nUnits <= strAscii.size()) return false;
+    for (std::size_t i = 0; i < strAscii.size(); ++i) {
+        const std::uint16_t nUnit = LoadU16(pName + 2 * i);
+        if (nUnit >= 0x80 || FoldAscii(nUnit) != FoldAscii(static_cast<std::uint8_t>(strAscii[i]))) {
+            return false;
+        }
+    }
+    return LoadU16(pName + 2 * strAscii.size()) == 0;
+}
+
 }  // namespace
 
 bool IsPerfDataBlock(const void* pBuffer, std::size_t nSize) {
     static constexpr std::uint8_t kSignature[8] = {'P', 0, 'E', 0, 'R', 0, 'F', 0};
     if (pBuffer == nullptr || nSize < sizeof(kSignature)) return false;
-    return std::equal(std::begin(kSignature), std::end(kSignature),
-                      static_cast<const std::uint8_t*>(pBuffer));
+    return std::memcmp(pBuffer, kSignature, sizeof(kSignature)) == 0;
 }
 
 bool IsPerfDataBlock(PerfBytes block) {
@@ -133,13 +159,24 @@ std::optional<CPerfCounterDef> CPerfObject::CounterDefAt(std::size_t nPos) const
 }
 
 std::optional<CPerfCounterDef> CPerfObject::FindCounter(std::uint32_t nCounterIndex) const {
-    std::optional<CPerfCounterDef> found;
-    ForEachCounter([&](const CPerfCounterDef& def) {
-        if (def.m_nTitleIndex != nCounterIndex) return true;
-        found = def;
-        return false;
-    });
-    return found;
+    // The walk of ForEachCounter, reading only what it needs until the definition is found.
+    const std::uint8_t* const pBlock = m_block.data();
+    std::size_t nPos = m_nOffset + m_nHeaderLength;  // <= m_nEnd, checked with the object
+    for (std::uint32_t i = 0; i < m_nNumCounters; ++i) {
+        const std::size_t nRoom = m_nEnd - nPos;  // nPos <= m_nEnd, as each step is checked
+        if (nRoom < counter_definition::kSize) return std::nullopt;
+        const std::uint8_t* const pDef = pBlock + nPos;
+        const std::uint32_t nByteLength = LoadU32(pDef + counter_definition::kByteLength);
+        if (std::size_t{nByteLength} - counter_definition::kSize >
+            nRoom - counter_definition::kSize) {
+            return std::nullopt;
+        }
+        if (LoadU32(pDef + counter_definition::kCounterNameTitleIndex) == nCounterIndex) {
+            return CounterDefAt(nPos);
+        }
+        nPos += nByteLength;
+    }
+    return std::nullopt;
 }
 
 std::optional<CPerfCounterBlock> CPerfObject::CounterBlockAt(std::size_t nPos) const {
@@ -178,8 +215,54 @@ std::optional<CPerfInstance> CPerfObject::InstanceAt(std::size_t nPos) const {
     return instance;
 }
 
+std::optional<CPerfCounterBlock> CPerfObject::FindAsciiInstance(
+    std::string_view strInstance) const {
+    // The checks of InstanceAt and CounterBlockAt, each pair of bounds folded into one unsigned
+    // comparison (a length below its minimum wraps around to a huge value), without building the
+    // instances; only a name whose first code unit could match is compared further. The walk is
+    // a chain of dependent reads (an instance's length, then its counter block's), so it steps
+    // with plain pointers, whose reads the processor starts soonest.
+    const std::uint8_t* const pBlock = m_block.data();
+    const std::uint8_t* const pEnd = pBlock + m_nEnd;
+    const std::uint16_t nFirst =
+        strInstance.empty() ? 0 : FoldAscii(static_cast<std::uint8_t>(strInstance[0]));
+    // Inside the object: the start, and later the end of a counter block checked to lie inside.
+    const std::uint8_t* pInstance = pBlock + m_nOffset + m_nDefinitionLength;
+    for (std::int32_t i = 0; i < m_nNumInstances; ++i) {
+        const auto nRoom = static_cast<std::size_t>(pEnd - pInstance);
+        if (nRoom < instance_definition::kSize) return std::nullopt;
+        const std::uint32_t nByteLength = LoadU32(pInstance + instance_definition::kByteLength);
+        if (std::size_t{nByteLength} - instance_definition::kSize >
+            nRoom - instance_definition::kSize) {
+            return std::nullopt;
+        }
+        const std::uint8_t* const pCounters = pInstance + nByteLength;
+        const std::size_t nCounterRoom = nRoom - nByteLength;
+        if (nCounterRoom < counter_block::kSize) return std::nullopt;
+        const std::uint32_t nCounterLength = LoadU32(pCounters + counter_block::kByteLength);
+        if (std::size_t{nCounterLength} - counter_block::kSize >
+            nCounterRoom - counter_block::kSize) {
+            return std::nullopt;
+        }
+        const std::uint32_t nNameOffset =
+            LoadU32(pInstance + instance_definition::kNameOffset);
+        if (nNameOffset < nByteLength) {
+            const std::uint8_t* const pName = pInstance + nNameOffset;
+            const std::size_t nUnits = (nByteLength - nNameOffset) / 2;
+            if (nUnits > 0 && FoldAscii(LoadU16(pName)) == nFirst &&
+                AsciiNameEquals(pName, nUnits, strInstance)) {
+                return CPerfCounterBlock{static_cast<std::size_t>(pCounters - pBlock),
+                                         nCounterLength};
+            }
+        }
+        pInstance = pCounters + nCounterLength;
+    }
+    return std::nullopt;
+}
+
 std::optional<CPerfCounterBlock> CPerfObject::FindCounterBlock(std::string_view strInstance) const {
     if (m_nNumInstances == kPerfNoInstances) return CounterBlockAt(m_nOffset + m_nDefinitionLength);
+    if (IsPlainAscii(strInstance)) return FindAsciiInstance(strInstance);
     std::optional<CPerfCounterBlock> found;
     ForEachInstance([&](const CPerfInstance& instance) {
         if (!instance.m_bNamed || !InstanceNameEquals(instance.m_name, strInstance)) return true;
@@ -199,8 +282,9 @@ std::optional<std::int64_t> CPerfObject::ReadValue(const CPerfCounterBlock& coun
     }
     // The counter block lies inside the object, so nPos + nOwnBytes <= m_nEnd.
     const std::size_t nPos = counters.m_nOffset + counter.m_nCounterOffset;
+    if (m_nEnd - nPos >= kCounterValueSize) return LoadI64(m_block.data() + nPos);
     std::uint8_t arrValue[kCounterValueSize] = {};
-    std::memcpy(arrValue, m_block.data() + nPos, std::min(kCounterValueSize, m_nEnd - nPos));
+    std::memcpy(arrValue, m_block.data() + nPos, m_nEnd - nPos);
     return LoadI64(arrValue);
 }
 
@@ -226,6 +310,38 @@ std::optional<CPerfObject> FindObject(PerfBytes block, std::uint32_t nObjectInde
     return found;
 }
 
+void FindObjects(PerfBytes block, std::span<const std::uint32_t> indices,
+                 std::span<std::optional<CPerfObject>> found) {
+    for (auto& object : found) object.reset();
+    const std::size_t nWanted = std::min(indices.size(), found.size());
+    std::size_t nMissing = nWanted;
+    const PerfBytes bytes = BlockBytes(block);
+    if (bytes.empty() || nMissing == 0) return;
+    // The walk of ForEachObject with the checks of CPerfObject::CheckedAt, reading only the
+    // lengths and the index of the objects stepped over.
+    const std::uint32_t nCount = LoadU32(bytes.data() + data_block::kNumObjectTypes);
+    std::size_t nOffset = LoadU32(bytes.data() + data_block::kHeaderLength);
+    if (nOffset < data_block::kSize) return;
+    for (std::uint32_t n = 0; n < nCount; ++n) {
+        if (nOffset > bytes.size() || bytes.size() - nOffset < object_type::kSize) return;
+        const std::uint8_t* const pObject = bytes.data() + nOffset;
+        const std::uint32_t nTotal = LoadU32(pObject + object_type::kTotalByteLength);
+        const std::uint32_t nDefinition = LoadU32(pObject + object_type::kDefinitionLength);
+        const std::uint32_t nHeader = LoadU32(pObject + object_type::kHeaderLength);
+        if (nHeader < object_type::kSize || nDefinition < nHeader || nTotal < nDefinition ||
+            nTotal > bytes.size() - nOffset) {
+            return;
+        }
+        const std::uint32_t nIndex = LoadU32(pObject + object_type::kObjectNameTitleIndex);
+        for (std::size_t i = 0; i < nWanted; ++i) {
+            if (found[i] || nIndex != indices[i]) continue;
+            found[i] = CPerfObject::CheckedAt(bytes, nOffset);
+            if (--nMissing == 0) return;
+        }
+        nOffset += nTotal;
+    }
+}
+
 std::set<std::uint32_t> ObjectsPresent(PerfBytes block) {
     std::set<std::uint32_t> indices;
     ForEachObject(block, [&](const CPerfObject& object) {
@@ -237,7 +353,11 @@ std::set<std::uint32_t> ObjectsPresent(PerfBytes block) {
 
 std::int64_t ReadCounter(PerfBytes block, std::uint32_t nObjectIndex, std::uint32_t nCounterIndex,
                          std::string_view strInstance) {
-    const std::optional<CPerfObject> object = FindObject(block, nObjectIndex);
+    return ReadCounter(FindObject(block, nObjectIndex), nCounterIndex, strInstance);
+}
+
+std::int64_t ReadCounter(const std::optional<CPerfObject>& object, std::uint32_t nCounterIndex,
+                         std::string_view strInstance) {
     if (!object) return 0;
     const std::optional<CPerfCounterDef> counter = object->FindCounter(nCounterIndex);
     if (!counter) return -1;

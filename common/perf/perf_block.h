@@ -122,6 +122,9 @@ public:
 
 private:
     CPerfObject(PerfBytes block, std::size_t nOffset);
+    // FindCounterBlock for a name of plain ASCII characters (no NUL): the same walk and the same
+    // answer, comparing the name's code units in place instead of decoding both names.
+    std::optional<CPerfCounterBlock> FindAsciiInstance(std::string_view strInstance) const;
     std::uint32_t Field32(std::size_t nOffset) const;
     // The definition at nPos when it is at least 40 bytes long and lies inside the object.
     std::optional<CPerfCounterDef> CounterDefAt(std::size_t nPos) const;
@@ -165,6 +168,11 @@ void CPerfObject::ForEachInstance(Fn&& fn) const {
 // The first object whose ObjectNameTitleIndex equals nObjectIndex, or none.
 std::optional<CPerfObject> FindObject(PerfBytes block, std::uint32_t nObjectIndex);
 
+// FindObject for several indices in one walk: found[i] is FindObject(block, indices[i]). The walk
+// ends as soon as every index has been found. The two spans have the same length.
+void FindObjects(PerfBytes block, std::span<const std::uint32_t> indices,
+                 std::span<std::optional<CPerfObject>> found);
+
 // The ObjectNameTitleIndex values of all objects that the walk reaches.
 std::set<std::uint32_t> ObjectsPresent(PerfBytes block);
 
@@ -173,6 +181,9 @@ std::set<std::uint32_t> ObjectsPresent(PerfBytes block);
 // 8 bytes at the counter's offset otherwise. strInstance is UTF-8 and is ignored for objects
 // without instances.
 std::int64_t ReadCounter(PerfBytes block, std::uint32_t nObjectIndex, std::uint32_t nCounterIndex,
+                         std::string_view strInstance);
+// The same for an object found already (none: the object is absent).
+std::int64_t ReadCounter(const std::optional<CPerfObject>& object, std::uint32_t nCounterIndex,
                          std::string_view strInstance);
 
 }  // namespace perf

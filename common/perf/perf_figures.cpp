@@ -17,10 +17,7 @@ struct CRateDelta {
     double m_dTime = 0;
 };
 
-CRateDelta Advance(PerfBytes block, std::uint32_t nObject, std::uint32_t nCounter,
-                   CPerfRateState& state) {
-    const std::int64_t nValue = ReadCounter(block, nObject, nCounter, kTotalInstance);
-    const std::int64_t nTime = BlockPerfTime100nSec(block);
+CRateDelta Advance(std::int64_t nValue, std::int64_t nTime, CPerfRateState& state) {
     CRateDelta delta;
     if (!state.m_bFirst) {
         // 64-bit differences that wrap like the host's counters instead of overflowing.
@@ -36,6 +33,22 @@ CRateDelta Advance(PerfBytes block, std::uint32_t nObject, std::uint32_t nCounte
     return delta;
 }
 
+std::uint32_t CpuPercent(std::int64_t nIdleTime, std::int64_t nTime, CPerfRateState& state) {
+    const CRateDelta delta = Advance(nIdleTime, nTime, state);
+    if (!delta.m_bValid) return 0;
+    return PercentFromDouble((1.0 - delta.m_dValue / delta.m_dTime) * 100.0 + 0.5);
+}
+
+std::uint32_t DiskPercent(std::int64_t nBusyTime, std::int64_t nTime, CPerfRateState& state) {
+    const CRateDelta delta = Advance(nBusyTime, nTime, state);
+    if (!delta.m_bValid) return 0;
+    return PercentFromDouble(delta.m_dValue / delta.m_dTime * 100.0 + 0.5);
+}
+
+std::uint32_t Megabytes(std::int64_t nValue) {
+    return static_cast<std::uint32_t>(static_cast<std::uint64_t>(nValue));
+}
+
 }  // namespace
 
 std::uint32_t PercentFromDouble(double x) {
@@ -46,27 +59,34 @@ std::uint32_t PercentFromDouble(double x) {
 }
 
 std::uint32_t CpuBusyPercent(PerfBytes block, CPerfRateState& state) {
-    const CRateDelta delta = Advance(block, kObjectProcessor, kCounterProcessorTime, state);
-    if (!delta.m_bValid) return 0;
-    return PercentFromDouble((1.0 - delta.m_dValue / delta.m_dTime) * 100.0 + 0.5);
+    return CpuPercent(ReadCounter(block, kObjectProcessor, kCounterProcessorTime, kTotalInstance),
+                      BlockPerfTime100nSec(block), state);
 }
 
 std::uint32_t DiskBusyPercent(PerfBytes block, CPerfRateState& state) {
-    const CRateDelta delta = Advance(block, kObjectPhysicalDisk, kCounterDiskTime, state);
-    if (!delta.m_bValid) return 0;
-    return PercentFromDouble(delta.m_dValue / delta.m_dTime * 100.0 + 0.5);
+    return DiskPercent(ReadCounter(block, kObjectPhysicalDisk, kCounterDiskTime, kTotalInstance),
+                       BlockPerfTime100nSec(block), state);
 }
 
 std::uint32_t AvailableMegabytes(PerfBytes block) {
-    const std::int64_t nValue = ReadCounter(block, kObjectMemory, kCounterAvailableMBytes, {});
-    return static_cast<std::uint32_t>(static_cast<std::uint64_t>(nValue));
+    return Megabytes(ReadCounter(block, kObjectMemory, kCounterAvailableMBytes, {}));
 }
 
 CPerfSnapshot TakeSnapshot(PerfBytes block, CPerfRateState& cpuState, CPerfRateState& diskState) {
+    // The three objects in one walk over the object headers; every other object of the block,
+    // however large, is stepped over by its length.
+    static constexpr std::uint32_t kObjects[3] = {kObjectPhysicalDisk, kObjectProcessor,
+                                                  kObjectMemory};
+    std::optional<CPerfObject> objects[3];
+    FindObjects(block, kObjects, objects);
+    const std::int64_t nTime = BlockPerfTime100nSec(block);
+
     CPerfSnapshot snapshot;
-    snapshot.m_nDisk = DiskBusyPercent(block, diskState);
-    snapshot.m_nCpu = CpuBusyPercent(block, cpuState);
-    snapshot.m_nMem = AvailableMegabytes(block);
+    snapshot.m_nDisk = DiskPercent(ReadCounter(objects[0], kCounterDiskTime, kTotalInstance),
+                                   nTime, diskState);
+    snapshot.m_nCpu = CpuPercent(ReadCounter(objects[1], kCounterProcessorTime, kTotalInstance),
+                                 nTime, cpuState);
+    snapshot.m_nMem = Megabytes(ReadCounter(objects[2], kCounterAvailableMBytes, {}));
     return snapshot;
 }
 

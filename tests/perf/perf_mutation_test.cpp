@@ -3,11 +3,14 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <random>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "perf/instance_name.h"
 #include "perf/perf_block.h"
 #include "perf/perf_figures.h"
 #include "perf_test_blocks.h"
@@ -93,27 +96,67 @@ private:
     std::mt19937 m_rng;
 };
 
-TEST(PerfMutation, MutatedBlocksAreReadSafelyAndOnlyUpToTheirLength) {
-    // Two shapes: the standard host, and a small host with one processor and long names.
+// Blocks of two shapes, each as a pair (the block to mutate, then the good block before it), and
+// the structure fields of each: the standard host, and a small host with one processor and long
+// names.
+struct SBlockPairs {
+    std::vector<std::vector<std::uint8_t>> vecBlocks;
+    std::vector<std::vector<std::size_t>> vecFields;
+};
+
+SBlockPairs MakeBlockPairs() {
     sim::CHostShape small;
     small.m_nProcessors = 1;
     small.m_vecNetworkInterfaces = {"nic"};
-    small.m_vecProcesses = {perftest::kJapaneseProcess, std::string(300, 'x')};
+    small.m_vecProcesses = {perftest::kJapaneseProcess, std::string(300, 'x'), "_TOTAL"};
     std::vector<sim::CPerfBlockBuilder> vecBuilders = {perftest::StandardBuilder(),
                                                        sim::MakeHostBlockBuilder(small)};
-    std::vector<std::vector<std::uint8_t>> vecBlocks;
-    std::vector<std::vector<std::size_t>> vecFields;
+    SBlockPairs pairs;
     for (sim::CPerfBlockBuilder& builder : vecBuilders) {
         perftest::SetFigures(builder, {50'000'000, 1000, 2000, 700});
         builder.SetValue(kObjectProcess, perftest::kJapaneseProcess, sim::kCounterWorkingSet, 99);
         const std::vector<std::uint8_t> before = builder.Build();
         perftest::SetFigures(builder, {60'000'000, 5'001'000, 7'002'000, 650});
         sim::CBlockLayout layout;
-        vecBlocks.push_back(builder.Build(&layout));
-        vecFields.push_back(perftest::StructureFields(layout));
-        vecBlocks.push_back(before);
-        vecFields.push_back(vecFields.back());
+        pairs.vecBlocks.push_back(builder.Build(&layout));
+        pairs.vecFields.push_back(perftest::StructureFields(layout));
+        pairs.vecBlocks.push_back(before);
+        pairs.vecFields.push_back(pairs.vecFields.back());
     }
+    return pairs;
+}
+
+// ReadCounter as the general walk gives it: the object by FindObject, the counter definition and
+// the instance by the visiting walks, names compared by decoding both.
+std::int64_t GeneralReadCounter(PerfBytes block, std::uint32_t nObject, std::uint32_t nCounter,
+                                std::string_view strInstance) {
+    const std::optional<CPerfObject> object = FindObject(block, nObject);
+    if (!object) return 0;
+    std::optional<CPerfCounterDef> counter;
+    object->ForEachCounter([&](const CPerfCounterDef& def) {
+        if (def.m_nTitleIndex == nCounter) counter = def;
+        return !counter;
+    });
+    if (!counter) return -1;
+    std::optional<CPerfCounterBlock> counters;
+    if (object->NumInstances() == kPerfNoInstances) {
+        counters = object->FindCounterBlock(strInstance);
+    } else {
+        object->ForEachInstance([&](const CPerfInstance& instance) {
+            if (instance.m_bNamed && InstanceNameEquals(instance.m_name, strInstance)) {
+                counters = instance.m_counters;
+            }
+            return !counters;
+        });
+    }
+    if (!counters) return -1;
+    return object->ReadValue(*counters, *counter).value_or(-1);
+}
+
+TEST(PerfMutation, MutatedBlocksAreReadSafelyAndOnlyUpToTheirLength) {
+    const SBlockPairs pairs = MakeBlockPairs();
+    const auto& vecBlocks = pairs.vecBlocks;
+    const auto& vecFields = pairs.vecFields;
 
     CMutator mutator(20040819);
     int nUnchangedReports = 0;
@@ -133,6 +176,70 @@ TEST(PerfMutation, MutatedBlocksAreReadSafelyAndOnlyUpToTheirLength) {
     }
     // The mutations reach the walk: most change what is read.
     EXPECT_LT(nUnchangedReports, 2000);
+}
+
+// The trigger's decode takes shortcuts: the three objects in one walk, counter definitions and
+// instances stepped over without being built, plain ASCII names compared in place. On blocks
+// damaged at random they must answer exactly as the general walk does.
+TEST(PerfMutation, ShortcutsOfTheDecodeAnswerAsTheGeneralWalk) {
+    struct SQuery {
+        std::uint32_t nObject;
+        std::uint32_t nCounter;
+        const char* szInstance;
+    };
+    static const SQuery kQueries[] = {
+        {kObjectProcessor, kCounterProcessorTime, "_Total"},
+        {kObjectProcessor, kCounterProcessorTime, "_total"},
+        {kObjectProcessor, kCounterProcessorTime, "0"},
+        {kObjectProcessor, sim::kCounterUserTime, "_TOTAL"},
+        {kObjectPhysicalDisk, kCounterDiskTime, "_Total"},
+        {kObjectPhysicalDisk, kCounterDiskTime, "_Tota"},
+        {kObjectPhysicalDisk, kCounterDiskTime, "_Totals"},
+        {kObjectMemory, kCounterAvailableMBytes, ""},
+        {kObjectLogicalDisk, sim::kCounterFreeMegabytes, "c:"},
+        {kObjectProcess, sim::kCounterWorkingSet, "_Total"},
+        {kObjectProcess, sim::kCounterWorkingSet, ""},
+        {kObjectProcess, sim::kCounterWorkingSet, perftest::kJapaneseProcess},
+        {kObjectNetworkInterface, sim::kCounterBytesTotalPerSec, "NIC"},
+    };
+    static constexpr std::uint32_t kTriggerObjects[] = {kObjectPhysicalDisk, kObjectProcessor,
+                                                        kObjectMemory};
+
+    const SBlockPairs pairs = MakeBlockPairs();
+    CMutator mutator(19930401);
+    for (int nIteration = 0; nIteration < 3000; ++nIteration) {
+        const std::size_t nBase = 2 * mutator.Below(2);
+        std::vector<std::uint8_t> block = pairs.vecBlocks[nBase];
+        // Every tenth block is left whole.
+        if (nIteration % 10 != 0) mutator.Mutate(block, pairs.vecFields[nBase]);
+        block.shrink_to_fit();
+        SCOPED_TRACE(nIteration);
+
+        for (const SQuery& q : kQueries) {
+            ASSERT_EQ(ReadCounter(block, q.nObject, q.nCounter, q.szInstance),
+                      GeneralReadCounter(block, q.nObject, q.nCounter, q.szInstance))
+                << q.nObject << " " << q.nCounter << " " << q.szInstance;
+        }
+
+        std::optional<CPerfObject> found[3];
+        FindObjects(block, kTriggerObjects, found);
+        for (std::size_t i = 0; i < 3; ++i) {
+            const std::optional<CPerfObject> one = FindObject(block, kTriggerObjects[i]);
+            ASSERT_EQ(found[i].has_value(), one.has_value()) << kTriggerObjects[i];
+            if (one) ASSERT_EQ(found[i]->Offset(), one->Offset());
+        }
+
+        // The snapshot's one walk against each figure on its own, after the same good block.
+        const std::vector<std::uint8_t>& before = pairs.vecBlocks[nBase + 1];
+        CPerfRateState cpu, disk, cpuAlone, diskAlone;
+        TakeSnapshot(before, cpu, disk);
+        CpuBusyPercent(before, cpuAlone);
+        DiskBusyPercent(before, diskAlone);
+        const CPerfSnapshot snapshot = TakeSnapshot(block, cpu, disk);
+        ASSERT_EQ(snapshot.m_nCpu, CpuBusyPercent(block, cpuAlone));
+        ASSERT_EQ(snapshot.m_nDisk, DiskBusyPercent(block, diskAlone));
+        ASSERT_EQ(snapshot.m_nMem, AvailableMegabytes(block));
+    }
 }
 
 }  // namespace
