@@ -27,4 +27,19 @@ bool SplitLocalTime(Time t, LocalFields& fields);
 // cannot be represented.
 Time MakeLocalTime(int year, int month, int day, int hour, int minute, int second);
 
+// Holds the machine's time zone for the calling thread while it lives: the conversions the thread
+// makes meanwhile (SplitLocalTime, MakeLocalTime) look at the zone setting once, when the batch
+// starts, instead of once each. For bursts of conversions such as the overlap check's tens of
+// thousands. Conversions of other threads wait until the batch ends. Batches may nest.
+class LocalTimeBatch {
+public:
+    LocalTimeBatch();
+    ~LocalTimeBatch();
+    LocalTimeBatch(const LocalTimeBatch&) = delete;
+    LocalTimeBatch& operator=(const LocalTimeBatch&) = delete;
+
+private:
+    bool m_bOwner;  // this batch took the zone; false when it joined one of the same thread
+};
+
 }  // namespace platform

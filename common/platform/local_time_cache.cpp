@@ -10,8 +10,8 @@
 // goes to the platform.
 //
 // The remembered hours are dropped when the zone setting changes (TZ on Linux, looked at once per
-// conversion, as before) and once a minute in any case, so that a change of the system's zone
-// reaches a running program.
+// conversion, as before, or once per LocalTimeBatch) and once a minute in any case, so that a
+// change of the system's zone reaches a running program.
 #include <array>
 #include <chrono>
 #include <limits>
@@ -49,7 +49,7 @@ struct SHour {
     std::int64_t nOffset = 0;
 };
 
-// The process's cache; everything in it is used under m_lock only.
+// The process's cache; everything in it is used under m_lock only, which a LocalTimeBatch holds.
 struct SZoneCache {
     std::mutex m_lock;
     bool m_bLoaded = false;
@@ -75,6 +75,9 @@ struct SZoneCache {
     }
 };
 
+// Whether the calling thread holds the cache (through a batch).
+thread_local bool t_bHoldsZone = false;
+
 SZoneCache& Cache() {
     static SZoneCache s_cache;
     return s_cache;
@@ -90,9 +93,28 @@ bool PlatformOffset(Time t, std::int64_t& nOffset) {
 
 }  // namespace
 
-CZoneSession::CZoneSession() : m_lock(Cache().m_lock) {
-    Cache().Refresh();
+}  // namespace zone
+
+LocalTimeBatch::LocalTimeBatch() : m_bOwner(!zone::t_bHoldsZone) {
+    if (!m_bOwner) return;
+    zone::Cache().m_lock.lock();
+    zone::t_bHoldsZone = true;
+    try {
+        zone::Cache().Refresh();
+    } catch (...) {
+        zone::t_bHoldsZone = false;
+        zone::Cache().m_lock.unlock();
+        throw;
+    }
 }
+
+LocalTimeBatch::~LocalTimeBatch() {
+    if (!m_bOwner) return;
+    zone::t_bHoldsZone = false;
+    zone::Cache().m_lock.unlock();
+}
+
+namespace zone {
 
 bool CZoneSession::HourOffset(Time t, std::int64_t& nOffset) {
     if (t > kFarthest || t < -kFarthest) return false;

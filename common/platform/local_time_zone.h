@@ -1,8 +1,7 @@
 // The machine's time zone under the cache of local_time: the platform's own conversion, and one
-// use of the zone that takes the cache for several conversions at once.
+// use of the zone that takes the cache for one or several conversions.
 #pragma once
 #include <cstdint>
-#include <mutex>
 
 #include "platform/local_time.h"
 
@@ -20,12 +19,11 @@ const char* ZoneSetting();
 // own lifetime).
 void ReloadZone();
 
-// One use of the zone: holds the cache, checked against the zone setting once, for as many
-// conversions as the user makes; MakeLocalTime splits several times through one session. Any
-// thread may hold one; others wait meanwhile.
+// One use of the zone: a batch (LocalTimeBatch) for one conversion or several, with the cache
+// it guards. MakeLocalTime splits several times through one session.
 class CZoneSession {
 public:
-    CZoneSession();
+    CZoneSession() = default;
     CZoneSession(const CZoneSession&) = delete;
     CZoneSession& operator=(const CZoneSession&) = delete;
 
@@ -39,7 +37,7 @@ private:
     // platform must convert t itself.
     bool HourOffset(Time t, std::int64_t& nOffset);
 
-    std::unique_lock<std::mutex> m_lock;
+    LocalTimeBatch m_batch;
 };
 
 }  // namespace platform::zone
