@@ -10,6 +10,7 @@
 #include "logs/execution_ids.h"
 #include "platform/clock.h"
 #include "run_log.h"
+#include "schedule_conflict_check.h"
 #include "schedule_jobs.h"
 #include "schedule_rows.h"
 
@@ -70,4 +71,5 @@ private:
     CMessageBoxes* m_pBoxes;
     const platform::IClock* m_pClock;
     bool m_bHeld = false;
+    CConflictRunMemory m_hourlyRuns;  // run lists of the checks of minute 10, tick to tick
 };

@@ -103,9 +103,14 @@ void CScheduler::DeliverJobMessages() {
 void CScheduler::HourlyOverlapCheck() {
     platform::LocalFields local;
     if (!platform::SplitLocalTime(m_pClock->Now(), local) || local.nMinute != kCheckMinute) return;
-    std::string strText;
-    if (RunOverlapCheck(strText) || m_pBoxes->IsOpen()) return;
-    m_pBoxes->Show(strText, kConflictTitleHourly, EMessageIcon::kNone, EMessageButtons::kOk);
+    // While a box is open the verdict would not be shown: no check.
+    if (m_pBoxes->IsOpen()) return;
+    // Every tick of the minute checks again; the run lists of unchanged schedules are kept.
+    CScheduleConflictCheck check;
+    if (check.Check(m_pTables->Schedules(), m_pTables->Groups(), m_pClock->Now(), &m_hourlyRuns))
+        return;
+    m_pBoxes->Show(check.ResultText(), kConflictTitleHourly, EMessageIcon::kNone,
+                   EMessageButtons::kOk);
 }
 
 bool CScheduler::RunOverlapCheck(std::string& strText) const {

@@ -18,4 +18,8 @@ inline constexpr int kMaxConflictRuns = 1000;
 // gives none. A run that would not start after the run before (a run whose end is not after its
 // start is found again from its own end) is searched again from one second after that run's
 // start, so every run starts later than the one before it.
-std::vector<CScheduleRun> ConflictRuns(const CSchedule& schedule, platform::Time tHorizon);
+// When pHorizonEnd is given, it receives the end of the run that the horizon left out, or the
+// latest time when the list did not end at the horizon: the list stays the same for every later
+// horizon up to that end.
+std::vector<CScheduleRun> ConflictRuns(const CSchedule& schedule, platform::Time tHorizon,
+                                       platform::Time* pHorizonEnd = nullptr);

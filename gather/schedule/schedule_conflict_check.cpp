@@ -2,13 +2,24 @@
 #include "schedule_conflict_check.h"
 
 #include <cstddef>
+#include <limits>
 
 #include "conflict_lines.h"
 #include "conflict_runs.h"
 #include "conflict_sweep.h"
+#include "platform/local_time.h"
+
+namespace {
+
+// How long a listing is used again at most.
+constexpr platform::Time kListingLifetime = 60;
+
+}  // namespace
 
 bool CScheduleConflictCheck::Check(const CScheduleTable& schedules, const CGroupTable& groups,
-                                   platform::Time tNow) {
+                                   platform::Time tNow, CConflictRunMemory* pMemory) {
+    // Tens of thousands of local-time conversions: the zone is looked at once for all.
+    const platform::LocalTimeBatch zone;
     m_strResult.clear();
     m_hosts = ScheduleReaders(schedules, groups);
 
@@ -23,7 +34,8 @@ bool CScheduleConflictCheck::Check(const CScheduleTable& schedules, const CGroup
             const auto i = static_cast<std::size_t>(n);
             if (bListed[i]) continue;
             bListed[i] = true;
-            m_runs[i] = ConflictRuns(schedules[i], tHorizon);
+            m_runs[i] = pMemory != nullptr ? pMemory->Runs(n, schedules[i], tNow)
+                                           : ConflictRuns(schedules[i], tHorizon);
         }
     }
 
@@ -34,4 +46,26 @@ bool CScheduleConflictCheck::Check(const CScheduleTable& schedules, const CGroup
             writer.Append(m_strResult, host.m_strHost, clash);
     }
     return m_strResult.empty();
+}
+
+const std::vector<CScheduleRun>& CConflictRunMemory::Runs(int nSlot, const CSchedule& schedule,
+                                                          platform::Time tNow) {
+    SListing& listing = m_listings.at(static_cast<std::size_t>(nSlot));
+    // An earlier present moment has a nearer horizon, which may leave out a run that was listed.
+    if (listing.m_bListed && tNow >= listing.m_tListed &&
+        tNow - listing.m_tListed < kListingLifetime && tNow <= listing.m_tSameUntil &&
+        listing.m_schedule == schedule) {
+        return listing.m_runs;
+    }
+    platform::Time tHorizonEnd = 0;
+    listing.m_runs = ConflictRuns(schedule, tNow + kConflictLookAhead, &tHorizonEnd);
+    listing.m_schedule = schedule;
+    listing.m_tListed = tNow;
+    // The run the horizon left out stays out while the horizon has not passed its end; a list
+    // that did not end at the horizon is the same for every horizon.
+    listing.m_tSameUntil = tHorizonEnd == std::numeric_limits<platform::Time>::max()
+                               ? tHorizonEnd
+                               : tHorizonEnd - kConflictLookAhead;
+    listing.m_bListed = true;
+    return listing.m_runs;
 }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <limits>
 #include <memory>
 #include <random>
 #include <string>
@@ -9,6 +10,7 @@
 
 #include "common/local_time_util.h"
 #include "conflict_reference.h"
+#include "conflict_runs.h"
 #include "schedule_conflict_check.h"
 
 namespace {
@@ -122,6 +124,56 @@ TEST(ConflictCheckRandom, CrowdedTablesMatchThePairByPairComparison) {
     for (unsigned nSeed = 1000; nSeed < 1012; ++nSeed)
         CrossCheck(nSeed, nSeed % 2 == 0 ? kSpring : kAutumn, 150, tally);
     EXPECT_EQ(tally.m_nRefused, 12);
+}
+
+// A check with a run memory, repeated as the scheduler repeats it second by second, answers as a
+// fresh check at every step: while the horizon reaches a run a list left out, after a schedule
+// changes, and when the clock goes back.
+TEST(ConflictCheckRandom, ChecksWithARunMemoryAnswerAsFreshChecks) {
+    int nHorizonSteps = 0;
+    for (unsigned nSeed = 2000; nSeed < 2060; ++nSeed) {
+        auto schedules = std::make_unique<CScheduleTable>();
+        auto groups = std::make_unique<CGroupTable>();
+        const Time tStart = nSeed % 2 == 0 ? kSpring : kAutumn;
+        CRandomTables(nSeed).Fill(*schedules, *groups, tStart, nSeed % 4 == 0 ? 60 : 9);
+
+        // The moments at which the horizon reaches a run that a list leaves out.
+        std::vector<Time> vecEdges;
+        for (const CSchedule& schedule : *schedules) {
+            if (schedule.IsFree()) continue;
+            Time tLeftOut = 0;
+            ConflictRuns(schedule, tStart + kConflictLookAhead, &tLeftOut);
+            const bool bLeftOne = tLeftOut != std::numeric_limits<Time>::max();
+            if (bLeftOne && tLeftOut - kConflictLookAhead > tStart && vecEdges.size() < 3)
+                vecEdges.push_back(tLeftOut - kConflictLookAhead);
+        }
+
+        CConflictRunMemory memory;
+        const auto expectSameAsFresh = [&](Time tNow) {
+            CScheduleConflictCheck fresh;
+            CScheduleConflictCheck remembering;
+            const bool bFresh = fresh.Check(*schedules, *groups, tNow);
+            ASSERT_EQ(remembering.Check(*schedules, *groups, tNow, &memory), bFresh)
+                << "seed " << nSeed << " at " << tNow;
+            ASSERT_EQ(remembering.ResultText(), fresh.ResultText())
+                << "seed " << nSeed << " at " << tNow;
+        };
+        for (const Time tEdge : vecEdges) {
+            for (Time t = tEdge - 3; t <= tEdge + 3; ++t) {
+                expectSameAsFresh(t);
+                ++nHorizonSteps;
+            }
+            // A schedule changes between two ticks; then the clock goes back.
+            for (CSchedule& schedule : *schedules) {
+                if (schedule.IsFree()) continue;
+                schedule.m_tNextEnd += 1800;
+                break;
+            }
+            expectSameAsFresh(tEdge + 4);
+            expectSameAsFresh(tEdge - 10);
+        }
+    }
+    EXPECT_GT(nHorizonSteps, 300);
 }
 
 }  // namespace
