@@ -2,10 +2,10 @@
 // spread over 50 hosts, against the plain pair-by-pair comparison on the same tables.
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <memory>
 #include <string>
 
+#include "fixed_zone.h"
 #include "platform/local_time.h"
 #include "schedule/conflict_reference.h"
 #include "schedule_conflict_check.h"
@@ -89,11 +89,5 @@ BENCHMARK_TEMPLATE(BM_OverlapPairByPair, FiftyHosts)->Arg(0)->Arg(1)->Unit(bench
 }  // namespace
 
 int main(int argc, char** argv) {
-    // Local times are read in a fixed zone so that runs on different machines compare.
-    setenv("TZ", "Asia/Tokyo", 1);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarksInFixedZone(argc, argv);
 }
