@@ -2,6 +2,7 @@
 #include "perf_query.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <new>
 
 #include "perf/perf_layout.h"
@@ -72,17 +73,21 @@ platform::ErrorCode CPerfQuery::Request(platform::HostAccess& access,
     std::uint32_t nBufferBytes = std::min(m_nStartBytes, m_nCapBytes);
     if (nBufferBytes < kPerfFirstBufferBytes) return platform::kErrorNotEnoughMemory;
     for (;;) {
-        try {
-            if (m_vecBuffer.size() < nBufferBytes) m_vecBuffer.resize(nBufferBytes);
-        } catch (const std::bad_alloc&) {
-            m_nSize = 0;
-            return platform::kErrorNotEnoughMemory;
+        if (m_nCapacity < nBufferBytes) {
+            // What the old buffer held is of no use to the next reply.
+            m_pBuffer.reset();
+            m_nCapacity = 0;
+            m_pBuffer.reset(static_cast<std::uint8_t*>(std::calloc(nBufferBytes, 1)));
+            if (m_pBuffer == nullptr) {
+                m_nSize = 0;
+                return platform::kErrorNotEnoughMemory;
+            }
+            m_nCapacity = nBufferBytes;
         }
         m_nSize = nBufferBytes;
-        std::fill_n(m_vecBuffer.begin(), nBufferBytes, std::uint8_t{0});
         std::uint32_t nBytes = nBufferBytes;
         const platform::ErrorCode nCode =
-            access.QueryValue(hCounterKey, m_strObjects, nullptr, m_vecBuffer.data(), nBytes);
+            access.QueryValue(hCounterKey, m_strObjects, nullptr, m_pBuffer.get(), nBytes);
         if (nCode == platform::kSuccess) {
             m_nBytes = nBytes;
             // The next request starts where this reply would have fitted at once; a block that

@@ -3,6 +3,8 @@
 #pragma once
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -49,10 +51,12 @@ std::uint32_t PerfBufferBytesFor(std::uint32_t nBytes);
 // starts at the size the previous successful reply needed instead of at 51,200: a host whose
 // blocks outgrew the first buffer is not asked twice for every sample (on Windows each request
 // makes the host collect its data afresh). The buffer is kept from request to request instead
-// of being allocated, zero-filled and freed each time, so sampling allocates nothing; it is
-// zero-filled before every request all the same, so the bytes a reply offers, and a data file
-// stores, are those a new buffer would hold, even from a host that reports more bytes than it
-// wrote.
+// of being allocated, zero-filled and freed each time, so sampling allocates and clears nothing.
+// A reply offers the bytes the platform reports having written into the buffer, which are the
+// same in a kept buffer as in a new one. Only a reply claiming more than the buffer holds (which
+// no platform gives: it answers "more data" instead) would offer bytes it did not write: in a new
+// buffer zeros, in the kept one bytes of this host's earlier replies or zeros, never anything
+// else of the program, since the buffer is zero-filled when it is allocated.
 class CPerfQuery {
 public:
     explicit CPerfQuery(std::uint32_t nCapBytes = kPerfBufferCapBytes);
@@ -62,7 +66,7 @@ public:
 
     // The reply of the last request: the reported bytes, limited to the buffer.
     perf::PerfBytes Block() const {
-        return perf::PerfBytes(m_vecBuffer.data(), std::min<std::size_t>(m_nBytes, m_nSize));
+        return perf::PerfBytes(m_pBuffer.get(), std::min<std::size_t>(m_nBytes, m_nSize));
     }
     // The byte count the platform reported for the last reply, 0 after a failure.
     std::uint32_t ReportedBytes() const { return m_nBytes; }
@@ -70,10 +74,17 @@ public:
     std::uint32_t StartBytes() const { return m_nStartBytes; }
 
 private:
+    struct SFree {
+        void operator()(std::uint8_t* p) const { std::free(p); }
+    };
+
     const std::string m_strObjects;
     const std::uint32_t m_nCapBytes;
     std::uint32_t m_nStartBytes = kPerfFirstBufferBytes;
-    std::vector<std::uint8_t> m_vecBuffer;  // never shrinks; m_nSize bytes are in use
-    std::uint32_t m_nSize = 0;              // the buffer size of the last attempt
+    // Allocated zero-filled (calloc: pages a reply never reaches need not be touched) and only
+    // ever replaced by a larger one; m_nSize bytes of it are in use.
+    std::unique_ptr<std::uint8_t[], SFree> m_pBuffer;
+    std::uint32_t m_nCapacity = 0;
+    std::uint32_t m_nSize = 0;  // the buffer size of the last attempt
     std::uint32_t m_nBytes = 0;
 };

@@ -145,21 +145,24 @@ TEST(PerfQuery, EachRequestStartsWhereThePreviousReplyFitted) {
     }
 }
 
-// The kept buffer is cleared before every request: bytes a reply claims without writing them read
-// as zeros, as from a new buffer, never as an earlier sample's bytes.
-TEST(PerfQuery, AReplyNeverShowsBytesOfAnEarlierOne) {
+// The kept buffer is not cleared between requests: a reply that claims more bytes than the buffer
+// holds offers bytes it did not write, which are this host's earlier bytes where they reached and
+// zeros beyond (the allocation's), never anything else.
+TEST(PerfQuery, AReplyClaimingTooMuchShowsOnlyThisHostsBytesOrZeros) {
     CRecordingHostAccess access;
     CPerfQuery query;
     access.m_vecBlock = Pattern(60'000);
     ASSERT_EQ(query.Request(access, platform::HostKey{200}), 0u);
 
-    access.m_vecBlock = Pattern(100);
+    const std::vector<std::uint8_t> first = access.m_vecBlock;
+    access.m_vecBlock = std::vector<std::uint8_t>(100, 0xAB);
     access.m_nClaimedCount = 4'000'000'000u;
     ASSERT_EQ(query.Request(access, platform::HostKey{200}), 0u);
     const perf::PerfBytes block = query.Block();
     ASSERT_EQ(block.size(), 76'800u);  // never more than the buffer
-    EXPECT_TRUE(std::equal(block.begin(), block.begin() + 100, access.m_vecBlock.begin()));
-    EXPECT_TRUE(std::all_of(block.begin() + 100, block.end(), [](std::uint8_t b) { return b == 0; }));
+    EXPECT_TRUE(std::all_of(block.begin(), block.begin() + 100, [](auto b) { return b == 0xAB; }));
+    EXPECT_TRUE(std::equal(block.begin() + 100, block.begin() + 60'000, first.begin() + 100));
+    EXPECT_TRUE(std::all_of(block.begin() + 60'000, block.end(), [](auto b) { return b == 0; }));
 }
 
 TEST(PerfQuery, AFailedRequestLeavesNoReplyAndKeepsTheStart) {
