@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "perf/instance_name.h"
 #include "perf/perf_layout.h"
 
 namespace series {
@@ -145,7 +146,11 @@ void ReadCounterSample(perf::PerfBytes block, const CCounterIndices& indices,
     }
 
     // Every instance: a counter block too short for the value leaves that instance out.
+    const bool bSkipTotal = eInstances == EInstanceRule::kEach;
     object->ForEachInstance([&](const perf::CPerfInstance& instance) {
+        if (bSkipTotal && perf::InstanceNameEquals(instance.m_name, perf::kTotalInstance)) {
+            return true;
+        }
         CInstanceSample* pSample = add(instance.m_counters);
         if (pSample != nullptr) {
             pSample->m_strKey.assign(reinterpret_cast<const char*>(instance.m_name.data()),

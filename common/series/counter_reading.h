@@ -42,8 +42,8 @@ struct CCounterReading {
     EReading m_eResult = EReading::kNoObject;
     std::uint32_t m_nCounterType = 0;
     CCounterFormula m_formula;
-    // The first m_nInstances entries count: in Before order for the sum of every instance, one
-    // entry with an empty key otherwise. The others keep their buffers for the next block.
+    // The first m_nInstances entries count: in Before order when every instance is read (added
+    // up, or each on its own), one entry with an empty key otherwise. The others keep their buffers for the next block.
     std::vector<CInstanceSample> m_vecInstances;
     std::size_t m_nInstances = 0;
 
@@ -55,7 +55,8 @@ struct CCounterReading {
 // Reads the counter from the block into reading (its buffers are reused between calls). The
 // object is the first in the block whose index is one of the object indices; the counter the
 // first of its definitions whose index is one of the counter indices. Every offset is checked
-// by the block walk: what does not lie inside the block counts as missing.
+// by the block walk: what does not lie inside the block counts as missing. With kEach the
+// "_Total" instance (compared ignoring case) is left out: it is not one of the parts.
 void ReadCounterSample(perf::PerfBytes block, const CCounterIndices& indices,
                        EInstanceRule eInstances, CCounterReading& reading);
 
