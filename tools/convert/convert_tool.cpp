@@ -6,6 +6,7 @@
 #include "collection_check.h"
 #include "command_line.h"
 #include "csv_conversion.h"
+#include "file_problem_text.h"
 #include "series/series_loader.h"
 
 namespace {
@@ -37,23 +38,6 @@ bool EndsWithIgnoringCase(const std::string& strText, std::string_view strEnd) {
         if (c != strEnd[i]) return false;
     }
     return true;
-}
-
-std::string ProblemText(const series::CFileProblem& problem) {
-    switch (problem.m_eProblem) {
-        case series::EFileProblem::kOpenFailed:
-            return problem.m_strPath + ": cannot open (error " + std::to_string(problem.m_nCode) +
-                   ")";
-        case series::EFileProblem::kNotDataFile:
-            return problem.m_strPath + ": not a data file";
-        case series::EFileProblem::kReadFailed:
-            return problem.m_strPath + ": reading stopped (error " +
-                   std::to_string(problem.m_nCode) + "); the samples before are converted";
-        case series::EFileProblem::kDamaged:
-            return problem.m_strPath +
-                   ": a damaged sample record; the samples before it are converted";
-    }
-    return problem.m_strPath;
 }
 
 std::string CollectionText(const csv::CCollectionCheck& check) {
@@ -121,7 +105,7 @@ int RunConvertTool(const std::vector<std::string>& vecArgs, std::ostream& out, s
     const csv::CConvertResult result =
         csv::ConvertToCsv(series::OrderedByStart(line.m_vecOperands), *pOutput, options);
     for (const series::CFileProblem& problem : result.m_vecProblems) {
-        err << "varnole-convert: " << ProblemText(problem) << "\n";
+        err << "varnole-convert: " << tools::FileProblemText(problem, "converted") << "\n";
     }
     if (!result.Ok()) {
         err << "varnole-convert: " << ErrorText(result, *pOutput) << "\n";
