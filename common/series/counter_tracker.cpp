@@ -16,6 +16,11 @@ void CCounterTracker::BeginFile(std::string_view strHost, const CCounterNameMap&
 }
 
 void CCounterTracker::AddSample(perf::PerfBytes block) {
+    CBlockObjects objects(block);
+    AddSample(objects);
+}
+
+void CCounterTracker::AddSample(CBlockObjects& objects) {
     // The reading of the sample before becomes the base, when it can be one.
     m_bHavePrevious = m_bCurrentIsBase;
     if (m_bCurrentIsBase) std::swap(m_previous, m_current);
@@ -24,7 +29,7 @@ void CCounterTracker::AddSample(perf::PerfBytes block) {
     m_bValue = false;
     m_dValue = 0;
 
-    ReadCounterSample(block, m_indices, m_eInstances, m_current);
+    ReadCounterSample(objects, m_indices, m_eInstances, m_current);
     if (m_current.m_eResult != EReading::kFound) return;
     m_bCounterSeen = true;
     if (m_current.m_formula.m_eFormula == EFormula::kUnsupported) {

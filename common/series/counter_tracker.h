@@ -42,6 +42,8 @@ public:
     // Reads the block and computes the instances' values (InstanceValues) and, from them, the
     // sample's value (HasValue, Value).
     void AddSample(perf::PerfBytes block);
+    // The same for a block whose objects other trackers look up too.
+    void AddSample(CBlockObjects& objects);
 
     // What the last block held of the counter.
     EReading LastReading() const { return m_current.m_eResult; }

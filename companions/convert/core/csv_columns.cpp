@@ -115,13 +115,14 @@ void CCsvSampleColumns::BeginFile(std::string_view strHost, const CCounterNameMa
 
 void CCsvSampleColumns::AddSample(perf::PerfBytes block) {
     m_vecValues.assign(m_vecColumns.size(), kGap);
+    series::CBlockObjects objects(block);  // each object found once for all the counters
     for (std::size_t i = 0; i < m_vecFixed.size(); ++i) {
         series::CCounterTracker& tracker = m_vecFixed[i];
-        tracker.AddSample(block);
+        tracker.AddSample(objects);
         if (tracker.HasValue()) m_vecValues[i] = tracker.Value();
     }
     for (CInstanceGroup& group : m_vecGroups) {
-        group.m_tracker.AddSample(block);
+        group.m_tracker.AddSample(objects);
         FillInstances(group);
     }
 }
