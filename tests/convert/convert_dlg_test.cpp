@@ -45,21 +45,10 @@ class ConvertDlg : public ::testing::Test {
 protected:
     std::string Write(const std::string& strHost, const std::string& strId, std::uint32_t nBranch,
                       platform::Time tFirst, int nSamples) {
-        std::vector<CTimedBlock> samples;
-        for (int i = 0; i < nSamples; ++i) {
-            samples.push_back({tFirst + i, m_host.Next({20, 5, 512, 524'288, 10, 10, {100}})});
-        }
-        CDataFileWriter writer;
-        EXPECT_EQ(writer.Create(m_data.Path() + platform::kPathSeparator, strHost, 1, tFirst), 0);
-        CDataFileHeader header;
-        header.m_strHost = strHost;
-        header.m_strExecId = strId;
-        header.m_nBranch = nBranch;
-        header.m_tStart = tFirst;
-        writer.WriteHeader(header, seriestest::EnglishNames());
-        for (const CTimedBlock& s : samples) writer.WriteSample(s.m_tTime, s.m_vecBlock);
-        EXPECT_EQ(writer.Finish(), 0);
-        return writer.FinishedPath();
+        const std::string strPath =
+            seriestest::WriteRunPiece(m_data, m_host, strHost, strId, nBranch, tFirst, nSamples);
+        EXPECT_FALSE(strPath.empty());
+        return strPath;
     }
     SConvertEnvironment Environment() {
         SConvertEnvironment environment = SConvertEnvironment::Real();

@@ -36,21 +36,10 @@ class ConvertTool : public ::testing::Test {
 protected:
     std::string Write(const std::string& strHost, const std::string& strExecId,
                       std::uint32_t nBranch, platform::Time tFirst, int nSamples) {
-        std::vector<CTimedBlock> samples;
-        for (int i = 0; i < nSamples; ++i) {
-            samples.push_back({tFirst + i, m_host.Next({20, 5, 512, 524'288, 10, 10, {100}})});
-        }
-        CDataFileWriter writer;
-        EXPECT_EQ(writer.Create(m_dir.Path() + platform::kPathSeparator, strHost, 1, tFirst), 0);
-        CDataFileHeader header;
-        header.m_strHost = strHost;
-        header.m_strExecId = strExecId;
-        header.m_nBranch = nBranch;
-        header.m_tStart = tFirst;
-        writer.WriteHeader(header, seriestest::EnglishNames());
-        for (const CTimedBlock& sample : samples) writer.WriteSample(sample.m_tTime, sample.m_vecBlock);
-        EXPECT_EQ(writer.Finish(), 0);
-        return writer.FinishedPath();
+        const std::string strPath =
+            seriestest::WriteRunPiece(m_dir, m_host, strHost, strExecId, nBranch, tFirst, nSamples);
+        EXPECT_FALSE(strPath.empty());
+        return strPath;
     }
     CTempDir m_dir;
     CHostBlocks m_host;

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "platform/config_store.h"
 #include "platform/data_file_io.h"
 #include "platform/files.h"
 #include "schedule_texts.h"
@@ -17,6 +18,10 @@ std::string FindDataDirectory(const std::function<platform::ErrorCode(std::strin
     // An empty value would name the current directory, which nobody configured.
     if (strValue.empty()) return platform::WithTrailingSeparator(strProgramDir);
     return platform::WithTrailingSeparator(strValue);
+}
+
+platform::ErrorCode ReadConfiguredDataDirectory(std::string& strValue) {
+    return platform::ConfigStore::ReadString(kDataDirectoryValue, strValue);
 }
 
 bool ReadDataFileEntry(const std::string& strPath, CDataFileEntry& entry) {
@@ -50,6 +55,11 @@ platform::ErrorCode ListDataFiles(const std::string& strDirectory, bool bWithOpe
                          return a.m_strName < b.m_strName;
                      });
     return platform::kSuccess;
+}
+
+platform::ErrorCode ListEveryDataFile(const std::string& strDirectory,
+                                      std::vector<CDataFileEntry>& vecEntries) {
+    return ListDataFiles(strDirectory, true, vecEntries);
 }
 
 bool StillTheSameDataFile(const std::string& strPath, const CDataFileEntry& entry,

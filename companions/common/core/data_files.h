@@ -19,6 +19,9 @@ inline constexpr const char* kDataDirectoryValue = "DataDirectory";
 std::string FindDataDirectory(const std::function<platform::ErrorCode(std::string&)>& fnRead,
                               const std::string& strProgramDir);
 
+// The configuration store's DataDirectory value.
+platform::ErrorCode ReadConfiguredDataDirectory(std::string& strValue);
+
 // One data file of the directory whose header reads as a data file's.
 struct CDataFileEntry {
     std::string m_strName;       // the file name, without the directory
@@ -38,6 +41,10 @@ bool ReadDataFileEntry(const std::string& strPath, CDataFileEntry& entry);
 platform::ErrorCode ListDataFiles(const std::string& strDirectory, bool bWithOpen,
                                   std::vector<CDataFileEntry>& vecEntries,
                                   const EntryReader& fnRead = ReadDataFileEntry);
+
+// ListDataFiles with the files still being written.
+platform::ErrorCode ListEveryDataFile(const std::string& strDirectory,
+                                      std::vector<CDataFileEntry>& vecEntries);
 
 // True when the file at strPath still is the file the entry describes: a finished data file
 // whose header names the same host, execution ID, branch and start time.

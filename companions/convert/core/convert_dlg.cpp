@@ -14,14 +14,9 @@ namespace convert {
 
 SConvertEnvironment SConvertEnvironment::Real() {
     SConvertEnvironment environment;
-    environment.m_fnReadDataDirectory = [](std::string& strValue) {
-        return platform::ConfigStore::ReadString(companion::kDataDirectoryValue, strValue);
-    };
+    environment.m_fnReadDataDirectory = companion::ReadConfiguredDataDirectory;
     environment.m_strProgramDir = platform::ProgramDirectory();
-    environment.m_fnListFiles = [](const std::string& strDir,
-                                   std::vector<companion::CDataFileEntry>& vecEntries) {
-        return companion::ListDataFiles(strDir, true, vecEntries);
-    };
+    environment.m_fnListFiles = companion::ListEveryDataFile;
     environment.m_fnExists = [](const std::string& strPath) {
         return platform::FileExists(strPath);
     };
