@@ -1,4 +1,4 @@
-# The GUI tests of the main menu and the Manager and Convert stand-ins; sourced by run-gui-tests.
+# The GUI tests of the main menu and the Manager and Convert it starts; sourced by run-gui-tests.
 # They run in this order and share one running menu (started by the first, closed by the exit
 # test), because starting the menu and letting its splash pass is the slow part.
 

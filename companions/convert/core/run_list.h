@@ -12,8 +12,8 @@ namespace convert {
 
 // The columns of Convert's list.
 inline constexpr const char* kRunListLayout =
-    "NO,30;実行ID,70;グループID,70;ホスト名,80;ファイル,40;開始時間,140;サイズ,60;コメント,110;"
-    "備考,190";
+    "NO,34;実行ID,70;グループID,70;ホスト名,80;ファイル,50;開始時間,150;サイズ,65;コメント,100;"
+    "備考,160";
 inline constexpr int kRunColumnHost = 3;
 inline constexpr int kRunColumnGroup = 2;
 inline constexpr int kRunColumnStart = 5;

@@ -9,6 +9,9 @@
 //   click TITLE ID                  clicks the control (buttons: BM_CLICK; others: mouse press)
 //   text TITLE ID                   prints the control's text
 //   listview TITLE ID               prints the rows of a list view, columns separated by tabs
+//   select-rows TITLE ID [ROW...]   selects exactly these rows of a list view (none: clears)
+//   selected-rows TITLE ID          prints the selected rows of a list view, one a line
+//   controls TITLE                  prints "id<TAB>class<TAB>text" of every control of the window
 //   tooltips TITLE                  prints "control id<TAB>text" for every tooltip of the window
 //   msgbox CAPTION [MS]             waits for a message box and prints its text
 //   answer CAPTION BUTTON [MS]      waits for a message box, prints its text and presses
@@ -28,6 +31,8 @@
 //                                   exactly that colour, how many are not white, and the total
 //   save-as CAPTION PATH [MS]       waits for a file dialog with this caption, types the path
 //                                   as the file name and presses its OK button
+//   pick-folder CAPTION PATH [MS]   waits for a folder dialog with this caption, types the path
+//                                   into its name box and presses its OK button
 #include <windows.h>
 
 #include <commctrl.h>
@@ -222,6 +227,51 @@ int ListViewRows(HWND hList) {
             line += Utf8(text);
         }
         Print(line);
+    }
+    return 0;
+}
+
+// Sets the state of list rows through LVM_SETITEMSTATE (its LVITEM lives in the list's process).
+int SelectRows(HWND hList, const std::vector<int>& rows) {
+    CRemoteMemory memory(hList, sizeof(LVITEMW));
+    if (!memory.Ok()) return Fail("cannot reach the list's process");
+    const auto setState = [&](int row, UINT state) {
+        LVITEMW item{};
+        item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        item.state = state;
+        memory.Write(0, &item, sizeof(item));
+        SendMessageW(hList, LVM_SETITEMSTATE, static_cast<WPARAM>(row),
+                     reinterpret_cast<LPARAM>(memory.At(0)));
+    };
+    setState(-1, 0);  // -1: every row
+    for (const int row : rows) setState(row, LVIS_SELECTED | LVIS_FOCUSED);
+    return 0;
+}
+
+int SelectedRows(HWND hList) {
+    int row = -1;
+    while ((row = static_cast<int>(SendMessageW(hList, LVM_GETNEXTITEM, static_cast<WPARAM>(row),
+                                                LVNI_SELECTED))) >= 0) {
+        Print(std::to_string(row));
+    }
+    return 0;
+}
+
+// Every descendant control of a window: identifier, class and text.
+int Controls(HWND hWnd) {
+    struct SSearch {
+        std::vector<HWND> found;
+    } search;
+    EnumChildWindows(
+        hWnd,
+        [](HWND hChild, LPARAM lParam) -> BOOL {
+            reinterpret_cast<SSearch*>(lParam)->found.push_back(hChild);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    for (HWND hChild : search.found) {
+        Print(std::to_string(GetDlgCtrlID(hChild)) + "\t" + Utf8(ClassOf(hChild)) + "\t" +
+              Utf8(TextOf(hChild)) + (IsWindowVisible(hChild) ? "" : "\t(hidden)"));
     }
     return 0;
 }
@@ -490,6 +540,18 @@ int Run(const std::vector<std::wstring>& args) {
     if (command == L"listview" && need(4)) {
         HWND hControl = ControlOf(args[2], args[3], error);
         return hControl != nullptr ? ListViewRows(hControl) : Fail(error);
+    }
+    if ((command == L"select-rows" || command == L"selected-rows") && need(4)) {
+        HWND hControl = ControlOf(args[2], args[3], error);
+        if (hControl == nullptr) return Fail(error);
+        if (command == L"selected-rows") return SelectedRows(hControl);
+        std::vector<int> rows;
+        for (std::size_t i = 4; i < args.size(); ++i) rows.push_back(std::wcstol(args[i].c_str(), nullptr, 10));
+        return SelectRows(hControl, rows);
+    }
+    if (command == L"controls" && need(3)) {
+        HWND hWnd = FindVisibleByTitle(args[2]);
+        return hWnd != nullptr ? Controls(hWnd) : Fail("no window \"" + Utf8(args[2]) + "\"");
     }
     if (command == L"tooltips" && need(3)) {
         HWND hWnd = FindVisibleByTitle(args[2]);
