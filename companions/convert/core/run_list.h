@@ -12,8 +12,8 @@ namespace convert {
 
 // The columns of Convert's list.
 inline constexpr const char* kRunListLayout =
-    "NO,34;実行ID,70;グループID,70;ホスト名,80;ファイル,50;開始時間,150;サイズ,65;コメント,100;"
-    "備考,160";
+    "NO,34;実行ID,60;グループID,70;ホスト名,70;ファイル,55;開始時間,170;サイズ,60;コメント,90;"
+    "備考,265";
 inline constexpr int kRunColumnHost = 3;
 inline constexpr int kRunColumnGroup = 2;
 inline constexpr int kRunColumnStart = 5;

@@ -21,7 +21,7 @@ namespace manager {
 
 // The columns of Manager's list.
 inline constexpr const char* kFileListLayout =
-    "ファイル名,210;状態,50;ホスト名,80;実行ID,70;枝番,40;開始時間,150;サイズ,65;サンプル数,70";
+    "ファイル名,250;状態,50;ホスト名,75;実行ID,70;枝番,40;開始時間,170;サイズ,65;サンプル数,70";
 inline constexpr int kFileColumnName = 0;
 inline constexpr int kFileColumnStart = 5;
 inline constexpr int kFileColumnSamples = 7;
