@@ -34,16 +34,16 @@ inline std::filesystem::path MakeBenchFolder(const std::string& strName) {
     return dir;
 }
 
-// A desk computer's samples, one a second, until the file holds kFileBytes; written by the data
-// file writer. Returns the finished file's path, or nothing when it could not be written.
-inline std::string WriteBenchFile(const std::filesystem::path& dir) {
+// A computer's samples, one a second, until the file holds kFileBytes; written by the data file
+// writer. Returns the finished file's path, or nothing when it could not be written.
+inline std::string WriteBenchFile(const std::filesystem::path& dir,
+                                  const sim::CHostShape& shape = sim::CHostShape()) {
     constexpr std::int64_t kSecond = 10'000'000;
     constexpr platform::Time kStart = 1'724'043'600;
     CCounterNameMap names;
     for (const auto& [nIndex, strName] : sim::EnglishCounterNames()) {
         names[std::to_string(nIndex)] = std::string(strName);
     }
-    const sim::CHostShape shape;
     sim::CPerfBlockBuilder builder = sim::MakeHostBlockBuilder(shape);
     CDataFileWriter writer;
     if (writer.Create(dir.string() + "/", "PC01", 1, kStart) != 0) return {};
@@ -62,6 +62,14 @@ inline std::string WriteBenchFile(const std::filesystem::path& dir) {
         }
         builder.AddValue(perf::kObjectPhysicalDisk, "_Total", perf::kCounterDiskTime,
                          kSecond * (i % 3) / 10);
+        for (const std::string& strDisk : shape.m_vecPhysicalDisks) {
+            builder.AddValue(perf::kObjectPhysicalDisk, strDisk, perf::kCounterDiskTime,
+                             kSecond * (i % 4) / 10);
+        }
+        for (const std::string& strVolume : shape.m_vecLogicalDisks) {
+            builder.AddValue(perf::kObjectLogicalDisk, strVolume, perf::kCounterDiskTime,
+                             kSecond * (i % 5) / 20);
+        }
         builder.AddValue(perf::kObjectNetworkInterface, shape.m_vecNetworkInterfaces.front(),
                          sim::kCounterBytesTotalPerSec, 1000 * (i % 13));
         const std::vector<std::uint8_t> block = builder.Build();
@@ -128,16 +136,18 @@ private:
     std::map<std::string, double> m_mapRates;
 };
 
-// The main of a reading benchmark: writes the data file into a fresh folder (strPath, strDir),
+// The main of a reading benchmark: writes the data file of a computer of that shape into a fresh
+// folder (strPath, strDir),
 // warms the page cache, runs the benchmarks, removes the folder and prints the share of the
 // chunked read's throughput of every benchmark whose name starts with strMeasured.
 inline int RunWithBenchFile(int argc, char** argv, const std::string& strName,
                             const std::string& strMeasured, std::string& strPath,
-                            std::filesystem::path& dir) {
+                            std::filesystem::path& dir,
+                            const sim::CHostShape& shape = sim::CHostShape()) {
     benchmark::Initialize(&argc, argv);
     dir = MakeBenchFolder("varnole-" + strName);
     std::error_code error;
-    strPath = WriteBenchFile(dir);
+    strPath = WriteBenchFile(dir, shape);
     if (strPath.empty()) {
         std::cerr << strName << ": cannot write the data file in " << dir << "\n";
         std::filesystem::remove_all(dir, error);

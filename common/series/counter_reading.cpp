@@ -189,8 +189,10 @@ void ReadCounterSample(CBlockObjects& objects, const CCounterIndices& indices,
         }
         CInstanceSample* pSample = add(instance.m_counters);
         if (pSample != nullptr) {
-            pSample->m_strKey.assign(reinterpret_cast<const char*>(instance.m_name.data()),
-                                     instance.m_name.size());
+            // The slot usually held this very instance two blocks ago: keep its key then.
+            const std::string_view name(reinterpret_cast<const char*>(instance.m_name.data()),
+                                        instance.m_name.size());
+            if (pSample->m_strKey != name) pSample->m_strKey.assign(name);
         }
         return true;
     });

@@ -133,15 +133,20 @@ void CCsvSampleColumns::FillInstances(CInstanceGroup& group) {
     std::size_t nKnown = 0;
     for (const series::CInstanceValue& value : group.m_tracker.InstanceValues()) {
         const series::CInstanceSample& instance = *value.m_pInstance;
-        const auto before = [&](const CInstanceColumn& column) {
-            return column.m_strKey != instance.m_strKey
-                       ? column.m_strKey < instance.m_strKey
-                       : column.m_nOccurrence < instance.m_nOccurrence;
+        // <0: the column's instance comes before this one, 0: it is this one.
+        const auto order = [&](const CInstanceColumn& column) {
+            const int nKey = column.m_strKey.compare(instance.m_strKey);
+            if (nKey != 0) return nKey;
+            return column.m_nOccurrence < instance.m_nOccurrence   ? -1
+                   : column.m_nOccurrence > instance.m_nOccurrence ? 1
+                                                                   : 0;
         };
-        while (nKnown < group.m_vecColumns.size() && before(group.m_vecColumns[nKnown])) ++nKnown;
-        if (nKnown < group.m_vecColumns.size() &&
-            group.m_vecColumns[nKnown].m_strKey == instance.m_strKey &&
-            group.m_vecColumns[nKnown].m_nOccurrence == instance.m_nOccurrence) {
+        int nOrder = 1;
+        while (nKnown < group.m_vecColumns.size() &&
+               (nOrder = order(group.m_vecColumns[nKnown])) < 0) {
+            ++nKnown;
+        }
+        if (nKnown < group.m_vecColumns.size() && nOrder == 0) {
             if (value.HasValue()) m_vecValues[group.m_vecColumns[nKnown].m_nColumn] = value.m_dValue;
             continue;
         }
