@@ -15,6 +15,7 @@ CCompanionDlg::CCompanionDlg(SCompanionInfo info)
 void MakeCommandButton(CColorButton& button, HWND hDialog, int nId) {
     button.m_crFace = RGB(63, 128, 255);
     button.m_crText = RGB(255, 255, 255);
+    button.m_crDisabledText = RGB(116, 162, 254);  // readable on the blue face while disabled
     button.Attach(hDialog, nId);
 }
 

@@ -164,7 +164,7 @@ test_graph_reports_a_bad_block() {
   graph_start
   drv wait-window "$graph_base_title" 15000 || fail "no Graph window for a malformed block" || return 1
   status="$(drv text "$graph_base_title" 1002)"
-  [[ "$status" == "クリップボードの VARNOLE_GRAPH_PARAM のデータが正しくありません: file count"* ]] ||
+  [[ "$status" == "クリップボードの VARNOLE_GRAPH_PARAM のデータが正しくありません: ファイル数が不正です。" ]] ||
     fail "malformed block: $status" || return 1
   shot graph-malformed "$graph_base_title"
   graph_close "$graph_base_title" "$graph" || return 1
