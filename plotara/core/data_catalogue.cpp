@@ -7,16 +7,21 @@
 namespace plotara {
 namespace {
 
-std::string ThresholdPart(const char* pszName, int nValue) {
-    if (nValue == -1) return {};
-    return std::string(pszName) + " " + std::to_string(nValue);
+void AppendThresholdPart(std::string& strText, const char* pszName, int nValue) {
+    if (nValue == -1) return;
+    strText.append(pszName).append(" ").append(std::to_string(nValue));
 }
 
 }  // namespace
 
 std::string ThresholdText(int nCpu, int nMem, int nDisk) {
-    return ThresholdPart("CPU", nCpu) + " " + ThresholdPart("MEM", nMem) + " " +
-           ThresholdPart("DSK", nDisk);
+    std::string strText;
+    AppendThresholdPart(strText, "CPU", nCpu);
+    strText += ' ';
+    AppendThresholdPart(strText, "MEM", nMem);
+    strText += ' ';
+    AppendThresholdPart(strText, "DSK", nDisk);
+    return strText;
 }
 
 std::vector<std::string> CatalogueRowTexts(int nNo, const CDataFileHeader& header) {
@@ -35,12 +40,12 @@ std::vector<std::string> CatalogueRowTexts(int nNo, const CDataFileHeader& heade
     return texts;
 }
 
-std::vector<std::string> CatalogueNames(const std::vector<platform::FoundFile>& found) {
+std::vector<std::string> CatalogueNames(std::vector<platform::FoundFile> found) {
     std::vector<std::string> names;
     names.reserve(found.size());
-    for (const platform::FoundFile& file : found) {
+    for (platform::FoundFile& file : found) {
         if (file.bDirectory || file.bHidden || file.strName.empty()) continue;
-        names.push_back(file.strName);
+        names.push_back(std::move(file.strName));
     }
     return names;
 }
@@ -63,7 +68,7 @@ bool CDataCatalogue::FillCatalogue(CSortedListModel& list) {
         platform::kSuccess) {
         return false;  // no such directory, or it cannot be read: nothing to list
     }
-    m_arrFiles = CatalogueNames(found);
+    m_arrFiles = CatalogueNames(std::move(found));
     if (m_arrFiles.empty()) return false;
 
     // A file that is not a data file leaves the catalogue, and the next one takes its place.

@@ -19,7 +19,7 @@ std::vector<std::string> CatalogueRowTexts(int nNo, const CDataFileHeader& heade
 
 // The names a directory search found that the catalogue takes, in the search's order:
 // not directories, not hidden, not empty.
-std::vector<std::string> CatalogueNames(const std::vector<platform::FoundFile>& found);
+std::vector<std::string> CatalogueNames(std::vector<platform::FoundFile> found);
 
 // The file names of the listed data files, in the order their rows were added: a row's NO is
 // its file's place here. Built once when Plotara opens.

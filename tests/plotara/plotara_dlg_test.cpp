@@ -20,6 +20,8 @@
 
 namespace {
 
+using testutil::BoxLine;
+
 using plotara::CPlotaraDlg;
 
 // Records what the model asks of its window; the selection and choices are set by the test.
@@ -64,17 +66,6 @@ public:
 private:
     std::shared_ptr<SState> m_pState;
 };
-
-std::string BoxLine(const CMessageBox& box) {
-    const char* pszKind = "other";
-    if (box.m_eButtons == EMessageButtons::kOk && box.m_eIcon == EMessageIcon::kError)
-        pszKind = "error";
-    if (box.m_eButtons == EMessageButtons::kOk && box.m_eIcon == EMessageIcon::kWarning)
-        pszKind = "warning";
-    if (box.m_eButtons == EMessageButtons::kYesNo && box.m_eIcon == EMessageIcon::kWarning)
-        pszKind = "ask";
-    return std::string(pszKind) + "[" + box.m_strCaption + "] " + box.m_strText;
-}
 
 class PlotaraDlgTest : public ::testing::Test {
 protected:

@@ -123,6 +123,7 @@ std::string Utf8ToCp932(std::string_view text) {
 }
 
 std::string Cp932ToUtf8(std::string_view bytes) {
+    if (cp932::IsAscii(bytes)) return std::string(bytes);  // the same bytes in both encodings
     std::string out;
     out.reserve(bytes.size() * 2);
     if (FromCp932().Convert(bytes, out)) return out;

@@ -53,6 +53,7 @@ std::string Utf8ToCp932(std::string_view text) {
 }
 
 std::string Cp932ToUtf8(std::string_view bytes) {
+    if (cp932::IsAscii(bytes)) return std::string(bytes);  // the same bytes in both encodings
     std::wstring wide;
     if (!Cp932ToWide(bytes, wide)) {
         // Some character has no mapping: convert one character at a time.
