@@ -208,7 +208,7 @@ TEST_F(DataFileReader, AFileCutAtEveryOffsetStopsCleanly) {
 TEST_F(DataFileReader, BytesFromMemoryInAnyPiecesReadAsTheFileDoes) {
     CCounterNameMap names;
     for (int i = 2; i < 400; i += 2) names[std::to_string(i)] = "名前 " + std::to_string(i);
-    const CWrittenFile file = Write(names, {100, 4200, 60});
+    const CWrittenFile file = Write(names, {100, 4200, 96});
 
     CDataFileReader fromFile;
     ASSERT_EQ(fromFile.Open(Put(file.m_strBytes)), platform::kSuccess);
