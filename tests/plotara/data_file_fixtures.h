@@ -69,12 +69,13 @@ inline std::string HeaderBytes(const SFileSpec& spec) {
     return archive.TakeBuffer();
 }
 
-// A small stand-in performance data block: the "PERF" signature and its length at offset 20.
+// A small stand-in performance data block: the "PERF" signature and, at offset 20, its length,
+// which covers the 88-byte block header and a little more.
 inline std::vector<std::uint8_t> SampleBlock() {
-    std::vector<std::uint8_t> block(64, 0);
+    std::vector<std::uint8_t> block(96, 0);
     const std::uint8_t signature[8] = {'P', 0, 'E', 0, 'R', 0, 'F', 0};
     for (int i = 0; i < 8; ++i) block[static_cast<std::size_t>(i)] = signature[i];
-    block[20] = 64;
+    block[20] = static_cast<std::uint8_t>(block.size());
     return block;
 }
 
