@@ -25,13 +25,4 @@ inline std::size_t CharLength(std::string_view text, std::size_t pos) {
     return 1;
 }
 
-// True when every byte is below 0x80: such text is the same bytes in code page 932 and UTF-8
-// (both codecs map 0x00-0x7F to U+0000-U+007F), so it needs no conversion.
-inline bool IsAscii(std::string_view text) {
-    for (char c : text) {
-        if (static_cast<unsigned char>(c) >= 0x80) return false;
-    }
-    return true;
-}
-
 }  // namespace platform::cp932

@@ -1,8 +1,8 @@
-// UTF-8 <-> code page 932 on Windows with the system's code page 932 tables.
+// The code page 932 table on Windows: the system's code page 932 conversion functions.
 #include <windows.h>
 
 #include "platform/cp932_bytes.h"
-#include "platform/text_codec.h"
+#include "platform/cp932_table.h"
 #include "platform/utf8.h"
 #include "platform/win32/wide_string.h"
 
@@ -40,7 +40,9 @@ bool Cp932ToWide(std::string_view bytes, std::wstring& wide) {
 
 }  // namespace
 
-std::string Utf8ToCp932(std::string_view text) {
+namespace cp932 {
+
+std::string EncodeWithTable(std::string_view text) {
     // Malformed bytes and characters outside the Basic Multilingual Plane (none of which code
     // page 932 holds) become '?' before the system table sees the text.
     std::wstring wide;
@@ -52,8 +54,7 @@ std::string Utf8ToCp932(std::string_view text) {
     return WideToCp932(wide);
 }
 
-std::string Cp932ToUtf8(std::string_view bytes) {
-    if (cp932::IsAscii(bytes)) return std::string(bytes);  // the same bytes in both encodings
+std::string DecodeWithTable(std::string_view bytes) {
     std::wstring wide;
     if (!Cp932ToWide(bytes, wide)) {
         // Some character has no mapping: convert one character at a time.
@@ -67,4 +68,5 @@ std::string Cp932ToUtf8(std::string_view bytes) {
     return WideToUtf8(wide);
 }
 
+}  // namespace cp932
 }  // namespace platform

@@ -1,10 +1,10 @@
-// UTF-8 <-> code page 932 on Linux with iconv "CP932", adjusted to give Windows' bytes.
+// The code page 932 table on Linux: iconv "CP932", adjusted to give Windows' bytes.
 #include <iconv.h>
 
 #include <cerrno>
 
 #include "platform/cp932_bytes.h"
-#include "platform/text_codec.h"
+#include "platform/cp932_table.h"
 #include "platform/utf8.h"
 
 namespace platform {
@@ -96,7 +96,9 @@ void AppendRunAsCp932(std::string_view run, std::string& out) {
 
 }  // namespace
 
-std::string Utf8ToCp932(std::string_view text) {
+namespace cp932 {
+
+std::string EncodeWithTable(std::string_view text) {
     std::string out;
     out.reserve(text.size());
     std::size_t runStart = 0;
@@ -122,8 +124,7 @@ std::string Utf8ToCp932(std::string_view text) {
     return out;
 }
 
-std::string Cp932ToUtf8(std::string_view bytes) {
-    if (cp932::IsAscii(bytes)) return std::string(bytes);  // the same bytes in both encodings
+std::string DecodeWithTable(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size() * 2);
     if (FromCp932().Convert(bytes, out)) return out;
@@ -141,4 +142,5 @@ std::string Cp932ToUtf8(std::string_view bytes) {
     return out;
 }
 
+}  // namespace cp932
 }  // namespace platform
