@@ -5,7 +5,7 @@
 //   wait-gone TITLE [MS]            no window with this title is left
 //   wait-class CLASS [MS]           a visible top-level window of this class appears
 //   wait-class-gone CLASS [MS]      no visible window of this class is left
-//   control TITLE ID                prints the control's class, visibility and size
+//   control TITLE ID                prints the control's class, visibility, size and client size
 //   click TITLE ID                  clicks the control (buttons: BM_CLICK; others: mouse press)
 //   text TITLE ID                   prints the control's text
 //   listview TITLE ID               prints the rows of a list view, columns separated by tabs
@@ -38,6 +38,11 @@
 //                                   program file is EXE, and prints its title
 //   close-exe-window EXE            posts WM_CLOSE to the visible windows of that program
 //   wait-exe-gone EXE [MS]          waits until no process of that program file runs
+//   clip-dib                        prints "WIDTHxHEIGHT BITS" of the clipboard's bitmap (CF_DIB)
+//   pixels TITLE ID RRGGBB          prints how many pixels of the control on the screen have
+//                                   exactly that colour, how many are not white, and the total
+//   save-as CAPTION PATH [MS]       waits for a file dialog with this caption, types the path
+//                                   as the file name and presses its OK button
 #include <windows.h>
 
 #include <commctrl.h>
@@ -45,6 +50,7 @@
 #include <tlhelp32.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cwctype>
 #include <string>
@@ -267,6 +273,38 @@ int ToolTips(HWND hWnd) {
     return 0;
 }
 
+// The screen's pixels in rc as 0x00RRGGBB values, rows top to bottom; empty when GDI fails.
+std::vector<std::uint32_t> CapturePixels(const RECT& rc) {
+    const int width = rc.right - rc.left;
+    const int height = rc.bottom - rc.top;
+    std::vector<std::uint32_t> pixels;
+    if (width <= 0 || height <= 0) return pixels;
+    HDC hScreen = GetDC(nullptr);
+    HDC hMemory = CreateCompatibleDC(hScreen);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* pBits = nullptr;
+    HBITMAP hBitmap = CreateDIBSection(hScreen, &info, DIB_RGB_COLORS, &pBits, nullptr, 0);
+    if (hBitmap != nullptr && pBits != nullptr) {
+        HGDIOBJ hOld = SelectObject(hMemory, hBitmap);
+        BitBlt(hMemory, 0, 0, width, height, hScreen, rc.left, rc.top, SRCCOPY);
+        GdiFlush();
+        const auto* pPixel = static_cast<const std::uint32_t*>(pBits);
+        pixels.assign(pPixel, pPixel + static_cast<std::size_t>(width) * height);
+        for (std::uint32_t& pixel : pixels) pixel &= 0xFFFFFF;
+        SelectObject(hMemory, hOld);
+    }
+    if (hBitmap != nullptr) DeleteObject(hBitmap);
+    DeleteDC(hMemory);
+    ReleaseDC(nullptr, hScreen);
+    return pixels;
+}
+
 // Saves the screen area of the window (or of the whole desktop) as a 24-bit BMP file.
 int Screenshot(const std::wstring& file, HWND hWnd) {
     RECT rc{};
@@ -278,43 +316,91 @@ int Screenshot(const std::wstring& file, HWND hWnd) {
     }
     const int width = rc.right - rc.left;
     const int height = rc.bottom - rc.top;
-    if (width <= 0 || height <= 0) return Fail("nothing to capture");
-    HDC hScreen = GetDC(nullptr);
-    HDC hMemory = CreateCompatibleDC(hScreen);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;  // bottom-up, as BMP files store rows
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* pBits = nullptr;
-    HBITMAP hBitmap = CreateDIBSection(hScreen, &info, DIB_RGB_COLORS, &pBits, nullptr, 0);
-    HGDIOBJ hOld = SelectObject(hMemory, hBitmap);
-    BitBlt(hMemory, 0, 0, width, height, hScreen, rc.left, rc.top, SRCCOPY);
-    GdiFlush();
+    const std::vector<std::uint32_t> pixels = CapturePixels(rc);
+    if (pixels.empty()) return Fail("nothing to capture");
+    // BMP files store rows bottom-up, three bytes a pixel, each row padded to 4 bytes.
     const DWORD stride = ((static_cast<DWORD>(width) * 3 + 3) / 4) * 4;
-    const DWORD imageSize = stride * static_cast<DWORD>(height);
+    std::vector<std::uint8_t> image(stride * static_cast<DWORD>(height), 0);
+    for (int y = 0; y < height; ++y) {
+        std::uint8_t* pRow = image.data() + static_cast<std::size_t>(height - 1 - y) * stride;
+        for (int x = 0; x < width; ++x) {
+            const std::uint32_t pixel = pixels[static_cast<std::size_t>(y) * width + x];
+            pRow[3 * x] = static_cast<std::uint8_t>(pixel);
+            pRow[3 * x + 1] = static_cast<std::uint8_t>(pixel >> 8);
+            pRow[3 * x + 2] = static_cast<std::uint8_t>(pixel >> 16);
+        }
+    }
+    BITMAPINFOHEADER info{};
+    info.biSize = sizeof(info);
+    info.biWidth = width;
+    info.biHeight = height;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    info.biCompression = BI_RGB;
+    info.biSizeImage = static_cast<DWORD>(image.size());
     BITMAPFILEHEADER header{};
     header.bfType = 0x4D42;
     header.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
-    header.bfSize = header.bfOffBits + imageSize;
-    info.bmiHeader.biSizeImage = imageSize;
+    header.bfSize = header.bfOffBits + info.biSizeImage;
     bool ok = false;
     HANDLE hFile = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                FILE_ATTRIBUTE_NORMAL, nullptr);
     if (hFile != INVALID_HANDLE_VALUE) {
         DWORD written = 0;
         ok = WriteFile(hFile, &header, sizeof(header), &written, nullptr) &&
-             WriteFile(hFile, &info.bmiHeader, sizeof(info.bmiHeader), &written, nullptr) &&
-             WriteFile(hFile, pBits, imageSize, &written, nullptr);
+             WriteFile(hFile, &info, sizeof(info), &written, nullptr) &&
+             WriteFile(hFile, image.data(), info.biSizeImage, &written, nullptr);
         CloseHandle(hFile);
     }
-    SelectObject(hMemory, hOld);
-    DeleteObject(hBitmap);
-    DeleteDC(hMemory);
-    ReleaseDC(nullptr, hScreen);
     return ok ? 0 : Fail("cannot write " + Utf8(file));
+}
+
+// Counts the control's pixels on the screen: of one colour, not white, and all.
+int Pixels(HWND hControl, const std::wstring& colour) {
+    RECT rc{};
+    GetWindowRect(hControl, &rc);
+    const std::vector<std::uint32_t> pixels = CapturePixels(rc);
+    if (pixels.empty()) return Fail("nothing to capture");
+    const std::uint32_t wanted = std::wcstoul(colour.c_str(), nullptr, 16);
+    std::size_t matching = 0;
+    std::size_t coloured = 0;
+    for (const std::uint32_t pixel : pixels) {
+        if (pixel == wanted) ++matching;
+        if (pixel != 0xFFFFFF) ++coloured;
+    }
+    Print(std::to_string(matching) + " " + std::to_string(coloured) + " " +
+          std::to_string(pixels.size()));
+    return 0;
+}
+
+// The file name box of a file dialog: the combo box of the explorer style, or the old edit.
+int SaveAs(HWND hDialog, const std::wstring& path) {
+    HWND hName = GetDlgItem(hDialog, 1148);  // cmb13
+    if (hName == nullptr) hName = GetDlgItem(hDialog, 1152);  // edt1
+    if (hName == nullptr) return Fail("the file dialog has no file name box");
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(hName, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()),
+                        SMTO_ABORTIFHUNG, kSendTimeoutMs, &result);
+    PostMessageW(hDialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(hDialog, IDOK)));
+    return 0;
+}
+
+int ClipDib() {
+    if (!OpenClipboard(nullptr)) return Fail("cannot open the clipboard");
+    HANDLE block = GetClipboardData(CF_DIB);
+    int result = Fail("no bitmap on the clipboard");
+    if (block != nullptr) {
+        const auto* pHeader = static_cast<const BITMAPINFOHEADER*>(GlobalLock(block));
+        if (pHeader != nullptr && GlobalSize(block) >= sizeof(BITMAPINFOHEADER)) {
+            Print(std::to_string(pHeader->biWidth) + "x" + std::to_string(pHeader->biHeight) +
+                  " " + std::to_string(pHeader->biBitCount));
+            result = 0;
+        }
+        GlobalUnlock(block);
+    }
+    CloseClipboard();
+    return result;
 }
 
 int ClickControl(HWND hControl) {
@@ -554,8 +640,11 @@ int Run(const std::vector<std::wstring>& args) {
         if (hControl == nullptr) return Fail(error);
         RECT rc;
         GetWindowRect(hControl, &rc);
+        RECT rcClient{};
+        GetClientRect(hControl, &rcClient);
         Print(Utf8(ClassOf(hControl)) + (IsWindowVisible(hControl) ? " visible " : " hidden ") +
-              std::to_string(rc.right - rc.left) + "x" + std::to_string(rc.bottom - rc.top));
+              std::to_string(rc.right - rc.left) + "x" + std::to_string(rc.bottom - rc.top) +
+              " client " + std::to_string(rcClient.right) + "x" + std::to_string(rcClient.bottom));
         return 0;
     }
     if (command == L"click" && need(4)) {
@@ -624,6 +713,25 @@ int Run(const std::vector<std::wstring>& args) {
     }
     if (command == L"clip-graph") return ClipGraph(args);
     if (command == L"clip-raw" && need(3)) return ClipRaw(args[2]);
+    if (command == L"clip-dib") return ClipDib();
+    if (command == L"pixels" && need(5)) {
+        HWND hControl = ControlOf(args[2], args[3], error);
+        return hControl != nullptr ? Pixels(hControl, args[4]) : Fail(error);
+    }
+    if (command == L"save-as" && need(4)) {
+        // A file dialog: class "#32770" with the caption, but no message text control.
+        HWND hDialog = WaitFor(
+            [&] {
+                auto found = FindTopLevel([&](HWND hWnd) {
+                    return IsWindowVisible(hWnd) && ClassOf(hWnd) == L"#32770" &&
+                           TextOf(hWnd) == args[2];
+                });
+                return found.empty() ? nullptr : found.front();
+            },
+            WaitArg(args, 4));
+        if (hDialog == nullptr) return Fail("no dialog \"" + Utf8(args[2]) + "\" appeared");
+        return SaveAs(hDialog, args[3]);
+    }
     if (command == L"clip-clear") {
         if (!OpenClipboard(nullptr)) return Fail("cannot open the clipboard");
         EmptyClipboard();
