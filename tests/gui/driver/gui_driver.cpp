@@ -28,6 +28,21 @@
 //   clip-graph HOST COUNTER TEXT SHOWDATE PATH...   puts a graph request on the clipboard
 //   clip-raw HEX                    puts these bytes on the clipboard under the graph format
 //   clip-clear                      empties the clipboard
+//   clip-hex                        prints the block under the graph format as hex digits
+//   select-rows TITLE ID ROW...     clicks list-view rows (the first plainly, the others with
+//                                   Ctrl), as a user selects several rows
+//   selected TITLE ID               prints the selected rows of a list view, one per line
+//   header TITLE ID                 prints a list view's column names, "*" after the one whose
+//                                   header item is owner-drawn (the sort arrow)
+//   click-header TITLE ID COLUMN    clicks a list view's column header
+//   combo TITLE ID                  prints the selected index, then every entry of a combo box
+//   select-combo TITLE ID INDEX     selects an entry of a combo box
+//   checked TITLE ID                prints 1 when the button is checked, else 0
+//   data-dir PATH                   sets DataDirectory under HKLM\SOFTWARE\HALDEK\VARNOLE\1.0
+//   wait-exe-window EXE [MS]        waits for a visible top-level window of a process whose
+//                                   program file is EXE, and prints its title
+//   close-exe-window EXE            posts WM_CLOSE to the visible windows of that program
+//   wait-exe-gone EXE [MS]          waits until no process of that program file runs
 //   clip-dib                        prints "WIDTHxHEIGHT BITS" of the clipboard's bitmap (CF_DIB)
 //   pixels TITLE ID RRGGBB          prints how many pixels of the control on the screen have
 //                                   exactly that colour, how many are not white, and the total
@@ -37,9 +52,12 @@
 
 #include <commctrl.h>
 #include <shellapi.h>
+#include <tlhelp32.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cwctype>
 #include <string>
 #include <vector>
 
@@ -486,6 +504,158 @@ int ClipGraph(const std::vector<std::wstring>& args) {
     return error == platform::kSuccess ? 0 : Fail("clipboard error " + std::to_string(error));
 }
 
+// ---- list views, headers, combo boxes and buttons of another process ----
+
+// Posts a left click at a point of a window's client area, with the key flags of a held key.
+void PostClick(HWND hWnd, POINT point, WPARAM keys) {
+    const LPARAM where = MAKELPARAM(point.x, point.y);
+    PostMessageW(hWnd, WM_MOUSEMOVE, keys, where);
+    PostMessageW(hWnd, WM_LBUTTONDOWN, MK_LBUTTON | keys, where);
+    PostMessageW(hWnd, WM_LBUTTONUP, keys, where);
+}
+
+// A rectangle that a list view or header fills in another process's memory.
+bool RemoteRect(HWND hWnd, UINT nMessage, WPARAM index, LONG left, RECT& rc) {
+    CRemoteMemory memory(hWnd, sizeof(RECT));
+    if (!memory.Ok()) return false;
+    rc = RECT{left, 0, 0, 0};
+    memory.Write(0, &rc, sizeof(rc));
+    if (!SendMessageW(hWnd, nMessage, index, reinterpret_cast<LPARAM>(memory.At(0)))) return false;
+    return memory.Read(0, &rc, sizeof(rc));
+}
+
+int SelectRows(HWND hList, const std::vector<std::wstring>& rows) {
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const int row = static_cast<int>(std::wcstol(rows[i].c_str(), nullptr, 10));
+        SendMessageW(hList, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+        RECT rc{};
+        if (!RemoteRect(hList, LVM_GETITEMRECT, static_cast<WPARAM>(row), LVIR_BOUNDS, rc))
+            return Fail("no row " + Utf8(rows[i]));
+        // Inside the first column, away from its edges.
+        const POINT point{rc.left + 6, (rc.top + rc.bottom) / 2};
+        PostClick(hList, point, i == 0 ? 0 : MK_CONTROL);
+        Sleep(kPollMs);  // one click at a time, as a user's
+    }
+    return 0;
+}
+
+int SelectedRows(HWND hList) {
+    int row = -1;
+    while ((row = static_cast<int>(SendMessageW(hList, LVM_GETNEXTITEM, static_cast<WPARAM>(row),
+                                                LVNI_SELECTED))) >= 0)
+        Print(std::to_string(row));
+    return 0;
+}
+
+int HeaderItems(HWND hList) {
+    HWND hHeader = reinterpret_cast<HWND>(SendMessageW(hList, LVM_GETHEADER, 0, 0));
+    if (hHeader == nullptr) return Fail("the list has no header");
+    const int count = static_cast<int>(SendMessageW(hHeader, HDM_GETITEMCOUNT, 0, 0));
+    CRemoteMemory memory(hHeader, sizeof(HDITEMW) + kTextChars * sizeof(wchar_t));
+    if (!memory.Ok()) return Fail("cannot reach the header's process");
+    for (int i = 0; i < count; ++i) {
+        HDITEMW item{};
+        item.mask = HDI_TEXT | HDI_FORMAT;
+        item.cchTextMax = static_cast<int>(kTextChars);
+        item.pszText = reinterpret_cast<wchar_t*>(memory.At(sizeof(HDITEMW)));
+        memory.Write(0, &item, sizeof(item));
+        SendMessageW(hHeader, HDM_GETITEMW, static_cast<WPARAM>(i),
+                     reinterpret_cast<LPARAM>(memory.At(0)));
+        memory.Read(0, &item, sizeof(item));
+        std::wstring text(kTextChars, L'\0');
+        memory.Read(sizeof(HDITEMW), text.data(), kTextChars * sizeof(wchar_t));
+        text.resize(wcsnlen(text.c_str(), kTextChars));
+        Print(Utf8(text) + ((item.fmt & HDF_OWNERDRAW) ? "*" : ""));
+    }
+    return 0;
+}
+
+int ClickHeader(HWND hList, const std::wstring& column) {
+    HWND hHeader = reinterpret_cast<HWND>(SendMessageW(hList, LVM_GETHEADER, 0, 0));
+    RECT rc{};
+    if (hHeader == nullptr ||
+        !RemoteRect(hHeader, HDM_GETITEMRECT, std::wcstoul(column.c_str(), nullptr, 10), 0, rc))
+        return Fail("no header item " + Utf8(column));
+    PostClick(hHeader, POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2}, 0);
+    return 0;
+}
+
+int ComboEntries(HWND hCombo) {
+    Print(std::to_string(static_cast<int>(SendMessageW(hCombo, CB_GETCURSEL, 0, 0))));
+    const int count = static_cast<int>(SendMessageW(hCombo, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        const LRESULT length = SendMessageW(hCombo, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
+        std::wstring text(static_cast<std::size_t>(std::max<LRESULT>(length, 0)) + 1, L'\0');
+        SendMessageW(hCombo, CB_GETLBTEXT, static_cast<WPARAM>(i),
+                     reinterpret_cast<LPARAM>(text.data()));
+        text.resize(wcsnlen(text.c_str(), text.size()));
+        Print(Utf8(text));
+    }
+    return 0;
+}
+
+int ClipHex() {
+    std::string bytes;
+    const platform::ErrorCode error = platform::GetClipboardBlock(kGraphParamFormat, bytes);
+    if (error != platform::kSuccess) return Fail("no graph block (" + std::to_string(error) + ")");
+    static const char kDigits[] = "0123456789abcdef";
+    std::string hex;
+    hex.reserve(bytes.size() * 2);
+    for (unsigned char c : bytes) {
+        hex.push_back(kDigits[c >> 4]);
+        hex.push_back(kDigits[c & 15]);
+    }
+    Print(hex);
+    return 0;
+}
+
+int SetDataDirectory(const std::wstring& path) {
+    HKEY hKey = nullptr;
+    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\HALDEK\\VARNOLE\\1.0", 0, nullptr, 0,
+                        KEY_SET_VALUE, nullptr, &hKey, nullptr) != ERROR_SUCCESS)
+        return Fail("cannot open the configuration key");
+    const LSTATUS status =
+        RegSetValueExW(hKey, L"DataDirectory", 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
+                       static_cast<DWORD>((path.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(hKey);
+    return status == ERROR_SUCCESS ? 0 : Fail("cannot write DataDirectory");
+}
+
+// ---- processes by program file ----
+
+std::wstring Lower(std::wstring text) {
+    for (wchar_t& c : text) c = static_cast<wchar_t>(std::towlower(c));
+    return text;
+}
+
+// The ids of the processes whose program file is named exe (any case).
+std::vector<DWORD> ProcessesOf(const std::wstring& exe) {
+    std::vector<DWORD> ids;
+    HANDLE hSnapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (hSnapshot == INVALID_HANDLE_VALUE) return ids;
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Process32FirstW(hSnapshot, &entry); more;
+         more = Process32NextW(hSnapshot, &entry)) {
+        std::wstring name = entry.szExeFile;
+        const std::size_t slash = name.find_last_of(L"\\/");
+        if (slash != std::wstring::npos) name = name.substr(slash + 1);
+        if (Lower(name) == Lower(exe)) ids.push_back(entry.th32ProcessID);
+    }
+    CloseHandle(hSnapshot);
+    return ids;
+}
+
+std::vector<HWND> WindowsOfProgram(const std::wstring& exe) {
+    const std::vector<DWORD> ids = ProcessesOf(exe);
+    return FindTopLevel([&](HWND hWnd) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(hWnd, &pid);
+        return IsWindowVisible(hWnd) && GetWindow(hWnd, GW_OWNER) == nullptr &&
+               std::find(ids.begin(), ids.end(), pid) != ids.end();
+    });
+}
+
 int Run(const std::vector<std::wstring>& args) {
     if (args.size() < 2) return 2;
     const std::wstring& command = args[1];
@@ -637,6 +807,56 @@ int Run(const std::vector<std::wstring>& args) {
         if (!OpenClipboard(nullptr)) return Fail("cannot open the clipboard");
         EmptyClipboard();
         CloseClipboard();
+        return 0;
+    }
+    if (command == L"clip-hex") return ClipHex();
+    if ((command == L"select-rows" && need(5)) || (command == L"selected" && need(4)) ||
+        (command == L"header" && need(4)) || (command == L"click-header" && need(5))) {
+        HWND hList = ControlOf(args[2], args[3], error);
+        if (hList == nullptr) return Fail(error);
+        if (command == L"select-rows")
+            return SelectRows(hList, std::vector<std::wstring>(args.begin() + 4, args.end()));
+        if (command == L"selected") return SelectedRows(hList);
+        if (command == L"header") return HeaderItems(hList);
+        return ClickHeader(hList, args[4]);
+    }
+    if ((command == L"combo" && need(4)) || (command == L"select-combo" && need(5)) ||
+        (command == L"checked" && need(4))) {
+        HWND hControl = ControlOf(args[2], args[3], error);
+        if (hControl == nullptr) return Fail(error);
+        if (command == L"combo") return ComboEntries(hControl);
+        if (command == L"checked") {
+            Print(SendMessageW(hControl, BM_GETCHECK, 0, 0) == BST_CHECKED ? "1" : "0");
+            return 0;
+        }
+        SendMessageW(hControl, CB_SETCURSEL, std::wcstoul(args[4].c_str(), nullptr, 10), 0);
+        return 0;
+    }
+    if (command == L"data-dir" && need(3)) return SetDataDirectory(args[2]);
+    if (command == L"wait-exe-window" && need(3)) {
+        HWND hWnd = WaitFor(
+            [&]() -> HWND {
+                const std::vector<HWND> found = WindowsOfProgram(args[2]);
+                return found.empty() ? nullptr : found.front();
+            },
+            WaitArg(args, 3));
+        if (hWnd == nullptr) return Fail("no window of " + Utf8(args[2]) + " appeared");
+        Print(Utf8(TextOf(hWnd)));
+        return 0;
+    }
+    if (command == L"close-exe-window" && need(3)) {
+        const std::vector<HWND> found = WindowsOfProgram(args[2]);
+        if (found.empty()) return Fail("no window of " + Utf8(args[2]));
+        for (HWND hWnd : found) PostMessageW(hWnd, WM_CLOSE, 0, 0);
+        return 0;
+    }
+    if (command == L"wait-exe-gone" && need(3)) {
+        const DWORD start = GetTickCount();
+        while (!ProcessesOf(args[2]).empty()) {
+            if (GetTickCount() - start >= WaitArg(args, 3))
+                return Fail(Utf8(args[2]) + " still runs");
+            Sleep(kPollMs);
+        }
         return 0;
     }
     return 2;
