@@ -1,7 +1,7 @@
-# The GUI tests of Graph.exe; sourced by run-gui-tests. They run while the main menu of the menu
-# tests is up: its user32 process keeps the clipboard's contents alive between the driver and
-# Graph. Data files come from varnole-simdata.exe, which records hosts of the demo network with
-# the suite's own data file writer.
+# The GUI tests of Graph.exe; sourced by run-gui-tests. The virtual desktop's own process keeps
+# the clipboard's contents alive between the driver and Graph. Data files come from
+# varnole-simdata.exe, which records hosts of the demo network with the suite's own data file
+# writer.
 
 graph_base_title="VARNOLE [グラフ]"
 graph_data=""       # Windows path of the data folder, with the trailing backslash Plotara uses
