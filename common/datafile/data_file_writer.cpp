@@ -85,15 +85,18 @@ platform::ErrorCode CDataFileWriter::WriteHeader(const CDataFileHeader& header,
 }
 
 platform::ErrorCode CDataFileWriter::WriteSample(platform::Time tSample, perf::PerfBytes block) {
-    const std::size_t nLength = perf::StoredByteLength(block);
-    if (!perf::IsPerfDataBlock(block) || nLength < 8) return platform::kErrorInvalidParameter;
-    if (nLength > datafile::kMaxSampleBytes) return platform::kErrorInvalidParameter;
+    // The caller has decided with the same test that the reply is a block; this only refuses a
+    // caller that did not.
+    const perf::PerfBytes bytes = perf::BlockBytes(block);
+    if (bytes.empty() || bytes.size() > datafile::kMaxSampleBytes) {
+        return platform::kErrorInvalidParameter;
+    }
 
     m_archive.Clear();
     m_archive.WriteTime(tSample);
-    m_archive.WriteUInt32(static_cast<std::uint32_t>(nLength));
+    m_archive.WriteUInt32(static_cast<std::uint32_t>(bytes.size()));
     platform::ErrorCode nCode = Put(m_archive.Buffer());
-    if (nCode == platform::kSuccess) nCode = Put(block.data(), nLength);
+    if (nCode == platform::kSuccess) nCode = Put(bytes.data(), bytes.size());
     if (nCode == platform::kSuccess) {
         m_archive.Clear();
         m_archive.WriteRawString(datafile::kEndMark);

@@ -40,10 +40,11 @@ public:
     // Writes the header (tag "VARNOLE1", version 130, the fields of header, the counter-name
     // table) and flushes it.
     platform::ErrorCode WriteHeader(const CDataFileHeader& header, const CCounterNameMap& names);
-    // Appends one sample record: the time, L, the first L bytes of the block and the end mark,
-    // L being the block's TotalByteLength, or the buffer's size when the block claims more than
-    // the buffer holds. A buffer that is not a performance data block of at least its signature
-    // is refused with kErrorInvalidParameter and nothing is written.
+    // Appends one sample record: the time, L, the block's bytes and the end mark, the bytes
+    // being perf::BlockBytes of the reply (its first TotalByteLength bytes, or the whole buffer
+    // when the block claims more than the buffer holds). A reply that BlockBytes does not take
+    // for a block, or one larger than kMaxSampleBytes, is refused with kErrorInvalidParameter
+    // and nothing is written: callers decide with BlockBytes before they write.
     platform::ErrorCode WriteSample(platform::Time tSample, perf::PerfBytes block);
     // Hands the buffered bytes to the file.
     platform::ErrorCode Flush();

@@ -3,6 +3,7 @@
 #include "perf/perf_block.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "perf/instance_name.h"
 #include "perf/perf_bytes.h"
@@ -12,22 +13,12 @@ namespace perf {
 
 namespace {
 
-// The bytes a walk may visit: the buffer cut to the block's TotalByteLength. Empty when the
-// buffer is not a block or its header does not fit.
-PerfBytes WalkableBytes(PerfBytes block) {
-    if (!IsPerfDataBlock(block) || block.size() < data_block::kSize) return {};
-    const std::size_t nLimit =
-        std::min<std::size_t>(block.size(), LoadU32(block.data() + data_block::kTotalByteLength));
-    if (nLimit < data_block::kSize) return {};
-    return block.first(nLimit);
-}
-
 // Calls fn for each object in walk order until fn returns false or the walk ends: after
 // NumObjectTypes objects, or at the first object whose lengths fail the checks. Every checked
 // object is at least 64 bytes long, so a huge NumObjectTypes cannot keep the loop going.
 template <typename Fn>
 void ForEachObject(PerfBytes block, Fn&& fn) {
-    const PerfBytes bytes = WalkableBytes(block);
+    const PerfBytes bytes = BlockBytes(block);
     if (bytes.empty()) return;
     const std::uint32_t nCount = LoadU32(bytes.data() + data_block::kNumObjectTypes);
     std::size_t nOffset = LoadU32(bytes.data() + data_block::kHeaderLength);
@@ -52,6 +43,13 @@ bool IsPerfDataBlock(PerfBytes block) {
     return IsPerfDataBlock(block.data(), block.size());
 }
 
+PerfBytes BlockBytes(PerfBytes reply) {
+    if (!IsPerfDataBlock(reply) || reply.size() < data_block::kSize) return {};
+    const std::size_t nLimit = StoredByteLength(reply);
+    if (nLimit < data_block::kSize) return {};
+    return reply.first(nLimit);
+}
+
 std::uint32_t BlockTotalByteLength(PerfBytes block) {
     if (block.size() < data_block::kTotalByteLength + 4) return 0;
     return LoadU32(block.data() + data_block::kTotalByteLength);
@@ -62,7 +60,7 @@ std::size_t StoredByteLength(PerfBytes block) {
 }
 
 std::int64_t BlockPerfTime100nSec(PerfBytes block) {
-    const PerfBytes bytes = WalkableBytes(block);
+    const PerfBytes bytes = BlockBytes(block);
     if (bytes.empty()) return 0;
     return LoadI64(bytes.data() + data_block::kPerfTime100nSec);
 }
@@ -159,11 +157,17 @@ std::optional<CPerfCounterBlock> CPerfObject::FindCounterBlock(std::string_view 
 
 std::optional<std::int64_t> CPerfObject::ReadValue(const CPerfCounterBlock& counters,
                                                    const CPerfCounterDef& counter) const {
-    if (counters.m_nByteLength < kCounterValueSize ||
-        counter.m_nCounterOffset > counters.m_nByteLength - kCounterValueSize) {
+    // Sizes other than 4 are taken as 8, the size every value is read with.
+    const std::size_t nOwnBytes = counter.m_nCounterSize == 4 ? 4 : kCounterValueSize;
+    if (counters.m_nByteLength < nOwnBytes ||
+        counter.m_nCounterOffset > counters.m_nByteLength - nOwnBytes) {
         return std::nullopt;
     }
-    return LoadI64(m_block.data() + counters.m_nOffset + counter.m_nCounterOffset);
+    // The counter block lies inside the object, so nPos + nOwnBytes <= m_nEnd.
+    const std::size_t nPos = counters.m_nOffset + counter.m_nCounterOffset;
+    std::uint8_t arrValue[kCounterValueSize] = {};
+    std::memcpy(arrValue, m_block.data() + nPos, std::min(kCounterValueSize, m_nEnd - nPos));
+    return LoadI64(arrValue);
 }
 
 std::optional<CPerfObject> FindObject(PerfBytes block, std::uint32_t nObjectIndex) {

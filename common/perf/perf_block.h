@@ -1,10 +1,10 @@
 // Checked, in-place walk of a performance data block: objects, counter definitions, instances.
 //
 // Blocks arrive from other computers, so every offset and length is checked before it is read.
-// The walk never leaves the smaller of the buffer and the block's TotalByteLength; a structure
-// that would leave it counts as missing, and a buffer that fails IsPerfDataBlock or whose header
-// does not fit has no objects at all. Nothing is copied: the views below hold offsets into
-// the caller's buffer, which must outlive them.
+// The walk never leaves BlockBytes (the smaller of the buffer and the block's TotalByteLength); a
+// structure that would leave it counts as missing, and a reply that is not a block has no objects
+// at all. Nothing is copied: the views below hold offsets into the caller's buffer, which must
+// outlive them.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -19,14 +19,22 @@ namespace perf {
 using PerfBytes = std::span<const std::uint8_t>;
 
 // True when the buffer starts with the UTF-16 signature "PERF" (so holds at least 8 bytes).
+// This is the signature test alone; whether a reply is a block to decode or store is BlockBytes.
 bool IsPerfDataBlock(const void* pBuffer, std::size_t nSize);
 bool IsPerfDataBlock(PerfBytes block);
+
+// The one test of whether a host's reply is a performance data block: the bytes of the block,
+// which are its first TotalByteLength bytes (all of the buffer when the header claims more than
+// arrived). Empty when the reply is not a block: no "PERF" signature, or the 88-byte block header
+// does not fit inside both the buffer and TotalByteLength. These bytes are what a sample record
+// stores and what the walk below may visit.
+PerfBytes BlockBytes(PerfBytes reply);
 
 // The block's TotalByteLength field as written by the host, or 0 when the buffer is too short to
 // hold it. This is not checked against the buffer size; see StoredByteLength.
 std::uint32_t BlockTotalByteLength(PerfBytes block);
 
-// TotalByteLength limited to the buffer: the number of bytes that can be stored for the block.
+// TotalByteLength limited to the buffer, whether or not the bytes form a block (see BlockBytes).
 std::size_t StoredByteLength(PerfBytes block);
 
 // The block's PerfTime100nSec, or 0 when the block has no complete header inside its limit.
@@ -71,8 +79,11 @@ public:
     // the object.
     std::optional<CPerfCounterBlock> FindCounterBlock(std::string_view strInstance) const;
 
-    // The 8 little-endian bytes at the counter's offset in the counter block, or none when they
-    // do not lie inside the counter block.
+    // The 8 little-endian bytes at the counter's offset in the counter block. The counter's own
+    // bytes (4 for a CounterSize of 4, otherwise 8) must lie inside the counter block, or there
+    // is no value. The rest of the 8 bytes is read as far as the object reaches and taken as 0
+    // beyond it, so a 32-bit value at the very end of the object reads right and nothing outside
+    // the object is ever read.
     std::optional<std::int64_t> ReadValue(const CPerfCounterBlock& block,
                                           const CPerfCounterDef& counter) const;
 

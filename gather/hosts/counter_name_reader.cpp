@@ -17,11 +17,13 @@ void ParseCounterNames(std::span<const std::uint8_t> data, CCounterNameMap& name
         if (nPos < nUnits) ++nPos;  // past the NUL
         return Utf16LeToUtf8(data.subspan(2 * nStart, 2 * (nEnd - nStart)));
     };
+    // The pairs end at an empty index text. An empty name is a damaged pair, not the end: it is
+    // left out and the walk goes on, so one bad entry does not lose every name after it.
     for (;;) {
         std::string strIndex = next();
         if (strIndex.empty()) break;
         std::string strName = next();
-        if (strName.empty()) break;
+        if (strName.empty()) continue;
         names[std::move(strIndex)] = std::move(strName);
     }
 }

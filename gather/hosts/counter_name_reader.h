@@ -11,9 +11,9 @@
 inline constexpr std::uint32_t kMaxCounterTableBytes = 16 * 1024 * 1024;
 
 // Turns the value's data (NUL-terminated UTF-16LE strings, index text then name text) into the
-// map: pairs are taken until an empty string or the end of the data, a later pair with the same
-// index text replaces the earlier one, a string cut off by the end of the data counts as ended
-// there, and an index text without its name is dropped.
+// map: pairs are taken until an empty index text or the end of the data, a later pair with the
+// same index text replaces the earlier one, a string cut off by the end of the data counts as
+// ended there, and an index text with an empty name or without its name is left out.
 void ParseCounterNames(std::span<const std::uint8_t> data, CCounterNameMap& names);
 
 // Asks for the size of "Counter", reads it into a zero-filled buffer of exactly that size and

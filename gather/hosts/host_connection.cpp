@@ -42,7 +42,7 @@ platform::ErrorCode OpenCounterKey(platform::HostAccess& access, platform::HostK
 
 platform::ErrorCode CloseHost(platform::HostAccess& access, platform::HostKey hCounterKey,
                               platform::HostKey hMachine) {
-    platform::ErrorCode nCode = platform::kSuccess;
+    platform::ErrorCode nCode = platform::kErrorInvalidHandle;
     if (hCounterKey != platform::kNoHostKey) nCode = access.CloseKey(hCounterKey);
     if (hMachine != platform::kNoHostKey) access.CloseKey(hMachine);
     return nCode;

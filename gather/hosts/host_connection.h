@@ -40,6 +40,9 @@ platform::ErrorCode OpenCounterKey(platform::HostAccess& access, platform::HostK
                                    platform::HostKey& hCounterKey);
 
 // Closes the counter key, then the machine key, and returns the code of closing the counter key.
-// A key that is kNoHostKey (never opened) is not closed and counts as closed.
+// Only keys that are open are handed to the platform. A counter key that is kNoHostKey (never
+// opened, or lost in a failed reconnection) has not been closed: the result is then
+// kErrorInvalidHandle, as closing a handle that does not exist answers, so that no caller takes
+// it for a key that closed.
 platform::ErrorCode CloseHost(platform::HostAccess& access, platform::HostKey hCounterKey,
                               platform::HostKey hMachine);

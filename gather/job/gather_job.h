@@ -31,6 +31,20 @@ inline constexpr std::int32_t kJobStateEnded = 0;    // ended in order and close
 inline constexpr std::int32_t kJobStateRunning = 2;  // connecting, watching or recording
 inline constexpr std::int32_t kJobStateClosing = 4;  // recording has ended, the job is closing
 
+// The range of the sampling interval, milliseconds.
+inline constexpr std::int32_t kMinSamplingInterval = 1'000;
+inline constexpr std::int32_t kMaxSamplingInterval = 300'000;
+
+// The interval a job samples at. m_nInterval comes from the settings file, which anyone can edit
+// or damage, so a value outside 1,000 to 300,000 ms is brought to the nearest bound: 0, negative
+// and anything below 1,000 become 1,000, anything above 300,000 becomes 300,000. Without this an
+// interval of 0 would make the waits 0 and the job would hammer the host and fill the disk.
+constexpr std::int32_t SamplingInterval(std::int32_t nInterval) {
+    return nInterval < kMinSamplingInterval   ? kMinSamplingInterval
+           : nInterval > kMaxSamplingInterval ? kMaxSamplingInterval
+                                              : nInterval;
+}
+
 // Thread exit codes (informational).
 inline constexpr std::uint32_t kJobExitInOrder = 0xFFFFFFFF;
 inline constexpr std::uint32_t kJobExitFailed = 0;
@@ -60,7 +74,7 @@ public:
     std::string m_strExecId;          // header item 6
     platform::Time m_tRunStart = 0;   // the schedule's next start
     platform::Time m_tRunEnd = 0;     // end of the run
-    std::int32_t m_nInterval = 1000;  // sampling period, milliseconds (1,000 to 300,000)
+    std::int32_t m_nInterval = 1000;  // sampling period, ms; the worker uses SamplingInterval
     std::int32_t m_nSplitUnit = 0;    // file period, milliseconds; 0 = no split
     std::string m_strDataDir;         // data files and the error log
     std::string m_strProgramDir;      // not used by the worker

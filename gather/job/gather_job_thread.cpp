@@ -30,6 +30,7 @@ std::uint32_t GatherJobThread(CGatherJob& job, const CGatherJobContext& context)
 CJobWorker::CJobWorker(CGatherJob& job, const CGatherJobContext& context)
     : m_job(job),
       m_context(context),
+      m_nInterval(SamplingInterval(job.m_nInterval)),
       m_access(*context.m_pAccess),
       m_clock(
           (context.m_pWaitClock != nullptr ? *context.m_pWaitClock : SystemWaitClock()).Clock()),
@@ -98,9 +99,9 @@ CJobWorker::EWatchEnd CJobWorker::Watch(CThresholdTrigger& trigger) {
             const platform::ErrorCode nCode = QueryPerfData(m_access, m_hCounterKey, data);
             if (nCode != platform::kSuccess) {
                 LogError(static_cast<std::int32_t>(nCode), QueryLabel(m_job.m_strHost));
-            } else if (perf::IsPerfDataBlock(data.Block())) {
-                const perf::CPerfSnapshot figures =
-                    perf::TakeSnapshot(data.Block(), cpuState, diskState);
+            } else if (const perf::PerfBytes block = perf::BlockBytes(data.Block());
+                       !block.empty()) {
+                const perf::CPerfSnapshot figures = perf::TakeSnapshot(block, cpuState, diskState);
                 if (trigger.Evaluate(figures)) {
                     m_job.SetMessage(TriggerMessage(m_job.m_nSchedule, figures));
                     bFired = true;
@@ -110,7 +111,7 @@ CJobWorker::EWatchEnd CJobWorker::Watch(CThresholdTrigger& trigger) {
         if (bFired) {
             return EWatchEnd::kTriggered;
         }
-        if (WaitForStop(m_job.m_nInterval)) {
+        if (WaitForStop(m_nInterval)) {
             // Stopped while watching: the run ends in order whether or not the key closes.
             CloseKeys();
             return EWatchEnd::kStopped;

@@ -1,7 +1,9 @@
 // The collection job's recording: data files with split deadline and flush countdown, the
 // shortened waits, the failure count with its one reconnection, and the final close.
+#include <algorithm>
 #include <memory>
 
+#include "datafile/data_file_format.h"
 #include "datafile/data_file_header.h"
 #include "datafile/data_file_writer.h"
 #include "hosts/host_connection.h"
@@ -15,10 +17,15 @@ namespace {
 constexpr std::int32_t kFlushPeriodMs = 60'000;
 constexpr platform::Time kNoSplitSeconds = 365 * 24 * 60 * 60;
 
-// Samples between flushes: about one flush a minute.
+// Samples between flushes: about one flush a minute. nInterval is already in range, so this is
+// at least 1 (every sample once the interval reaches a minute).
 std::int32_t FlushCountdown(std::int32_t nInterval) {
-    return nInterval > 0 ? kFlushPeriodMs / nInterval : 1;
+    return std::max(kFlushPeriodMs / nInterval, 1);
 }
+
+// Every reply the request can return fits a sample record, so a block is never refused by the
+// file layer for its size.
+static_assert(kPerfBufferCapBytes <= datafile::kMaxSampleBytes);
 
 }  // namespace
 
@@ -27,7 +34,7 @@ std::uint32_t CJobWorker::Record() {
         return CloseKeys() ? kJobExitInOrder : kJobExitFailed;
     }
 
-    const std::int32_t nInterval = m_job.m_nInterval;
+    const std::int32_t nInterval = m_nInterval;
     const platform::Time tsSpan =
         m_job.m_nSplitUnit != 0 ? m_job.m_nSplitUnit / 1000 : kNoSplitSeconds;
     std::int32_t nFlushCountdown = FlushCountdown(nInterval);
@@ -102,10 +109,13 @@ std::uint32_t CJobWorker::Record() {
                 LogError(static_cast<std::int32_t>(nCode), strMessage);
                 ++nFailures;
                 bReconnectCheck = true;
-            } else if (!perf::IsPerfDataBlock(data.Block())) {
-                bReconnectCheck = true;  // not counted as a failure
+            } else if (const perf::PerfBytes block = perf::BlockBytes(data.Block());
+                       block.empty()) {
+                // An invalid reply of the host (no signature, or too short to be a block):
+                // reconnect, not counted as a failure.
+                bReconnectCheck = true;
             } else {
-                platform::ErrorCode nWrite = writer.WriteSample(m_clock.Now(), data.Block());
+                platform::ErrorCode nWrite = writer.WriteSample(m_clock.Now(), block);
                 if (nWrite == platform::kSuccess) {
                     if (nInterval > kFlushPeriodMs) {
                         nWrite = writer.Flush();

@@ -33,8 +33,10 @@ private:
     EWatchEnd Watch(CThresholdTrigger& trigger);
     // Records until the end or a stop and closes (job_recorder.cpp); returns the exit code.
     std::uint32_t Record();
-    // Closes the counter key and the machine handle; on success the job state becomes 0,
-    // otherwise the failure is logged with the ":RegCloseKey" label. True when the key closed.
+    // Closes the counter key and the machine handle that are open. The job state becomes 0 only
+    // when a counter key was open and has closed; a failure to close it, or a counter key that a
+    // failed reconnection left unopened, is logged with the ":RegCloseKey" label. True when the
+    // key closed.
     bool CloseKeys();
     // Gives up the counter key and the machine handle and connects once more without the IPC$
     // logon; a counter key that cannot be opened is reported and counted as a failure.
@@ -46,6 +48,7 @@ private:
 
     CGatherJob& m_job;
     const CGatherJobContext& m_context;
+    const std::int32_t m_nInterval;  // the job's m_nInterval brought into range, milliseconds
     platform::HostAccess& m_access;
     const platform::IClock& m_clock;
     CErrorLog& m_errorLog;

@@ -160,7 +160,7 @@ bool WorthCutting(const CWrittenFile& file, std::size_t n) {
 
 TEST_F(DataFileReader, AFileCutAtEveryOffsetStopsCleanly) {
     // The second block is longer than the reading buffer.
-    const CWrittenFile file = Write({{"2", "System"}, {"238", "Processor"}}, {100, 4200, 60});
+    const CWrittenFile file = Write({{"2", "System"}, {"238", "Processor"}}, {100, 4200, 96});
     for (std::size_t n = 0; n <= file.m_strBytes.size(); ++n) {
         if (!WorthCutting(file, n)) continue;
         SCOPED_TRACE(std::to_string(n) + " bytes");

@@ -149,9 +149,11 @@ TEST_F(DataFileWriter, RefusesWhatIsNotABlockWithoutHarm) {
     notPerf[0] = 'X';
     const std::vector<std::uint8_t> tooShortToSay = MakeBlock(8, 6, 16);  // no length field
     const std::vector<std::uint8_t> claimsTooLittle = MakeBlock(4, 7, 200);
+    const std::vector<std::uint8_t> headerCutShort = MakeBlock(87, 8, 200);
     EXPECT_EQ(writer.WriteSample(kStart, Bytes(notPerf)), platform::kErrorInvalidParameter);
     EXPECT_EQ(writer.WriteSample(kStart, Bytes(tooShortToSay)), platform::kErrorInvalidParameter);
     EXPECT_EQ(writer.WriteSample(kStart, Bytes(claimsTooLittle)), platform::kErrorInvalidParameter);
+    EXPECT_EQ(writer.WriteSample(kStart, Bytes(headerCutShort)), platform::kErrorInvalidParameter);
     EXPECT_EQ(writer.WriteSample(kStart, {}), platform::kErrorInvalidParameter);
     EXPECT_EQ(writer.Error(), platform::kSuccess);
     const auto nSize = FileSize(writer.Path());

@@ -15,7 +15,7 @@ struct SParseCase {
     CCounterNameMap expected;
 };
 
-TEST(ParseCounterNames, PairsUntilTheEmptyStringOrTheEnd) {
+TEST(ParseCounterNames, PairsUntilAnEmptyIndexTextOrTheEnd) {
     std::vector<std::uint8_t> vecCut = MultiString({u"1", u"1847", u"2", u"Sys"}, false);
     vecCut.resize(vecCut.size() - 2);  // "Sys" loses its NUL
     std::vector<std::uint8_t> vecOdd = MultiString({u"4", u"Memory"});
@@ -31,7 +31,13 @@ TEST(ParseCounterNames, PairsUntilTheEmptyStringOrTheEnd) {
          MultiString({u"6", u"% Processor Time", u"6", u"Idle"}),
          {{"6", "Idle"}}},
         {"index without name is dropped", MultiString({u"2", u"System", u"4"}), {{"2", "System"}}},
-        {"empty name ends the list", MultiString({u"2", u"", u"4", u"Memory"}), {}},
+        // A damaged table: the pairs end only at an empty index text.
+        {"empty name is left out, later pairs kept",
+         MultiString({u"2", u"", u"4", u"Memory", u"6", u"", u"", u"Lost"}),
+         {{"4", "Memory"}}},
+        {"empty name in the last pair",
+         MultiString({u"2", u"System", u"4", u""}),
+         {{"2", "System"}}},
         {"string cut by the end of the data", vecCut, {{"1", "1847"}, {"2", "Sys"}}},
         {"odd last byte ignored", vecOdd, {{"4", "Memory"}}},
         {"UTF-16 to UTF-8, surrogate pair and lone surrogate",

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <set>
 
 #include "common/recording_message_box_view.h"
 #include "hosts/connection_test.h"
@@ -171,6 +172,25 @@ TEST_F(DemoNetworkTest, HostsShowTheirScriptedBehaviour) {
     EXPECT_EQ(setSv03.count(perf::kObjectProcessor) + setSv03.count(perf::kObjectMemory), 0u);
     EXPECT_EQ(setSv03.count(perf::kObjectPhysicalDisk), 1u);
     CloseHost(*m_pNetwork, hCounter, hMachine);
+}
+
+// A job reports a failed request as "host/" + the system text; a scripted code without a text
+// would leave that line ending in "/".
+TEST(DemoNetworkScript, EveryScriptedFailureCodeHasASystemText) {
+    sim::CSimNetworkSpec spec;
+    std::string strError;
+    ASSERT_TRUE(sim::LoadNetworkDescription(platform::ProgramDirectory() + "demo-network.txt", spec,
+                                            strError))
+        << strError;
+    std::set<platform::ErrorCode> setCodes;
+    for (const sim::CSimHostSpec& host : spec.m_vecHosts) {
+        if (host.m_faults.m_nRefuseCode != 0) setCodes.insert(host.m_faults.m_nRefuseCode);
+        for (const auto& [nRequest, nCode] : host.m_faults.m_mapFailRequest) setCodes.insert(nCode);
+    }
+    EXPECT_FALSE(setCodes.empty()) << "the demo network scripts its failures";
+    for (const platform::ErrorCode nCode : setCodes) {
+        EXPECT_FALSE(SystemMessage(nCode).empty()) << nCode;
+    }
 }
 
 TEST_F(DemoNetworkTest, HostInformationAndWarningValuesAreThere) {

@@ -126,9 +126,10 @@ TEST(CounterKey, OpensPerflib009WithReadAccessAndClosesBothKeys) {
     EXPECT_EQ(vecCloses[1].hKey, HostKey{100});
     EXPECT_EQ(vecCloses[3].hKey, HostKey{100});  // the machine key even when the first failed
 
-    // Keys that were never opened are not handed to the platform.
+    // Keys that were never opened are not handed to the platform, and a counter key that was
+    // never opened has not closed.
     access.m_vecCalls.clear();
-    EXPECT_EQ(CloseHost(access, platform::kNoHostKey, HostKey{100}), 0u);
+    EXPECT_EQ(CloseHost(access, platform::kNoHostKey, HostKey{100}), platform::kErrorInvalidHandle);
     ASSERT_EQ(access.m_vecCalls.size(), 1u);
     EXPECT_EQ(access.m_vecCalls[0].hKey, HostKey{100});
 }

@@ -2,16 +2,23 @@
 // one reconnection, and a counter key that does not close.
 #include <gtest/gtest.h>
 
-#include <set>
+#include <algorithm>
+#include <filesystem>
+#include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
+#include "faulty_access.h"
 #include "hosts/connection_test.h"
 #include "job/job_texts.h"
 #include "job_test_support.h"
+#include "perf/perf_bytes.h"
+#include "perf/perf_layout.h"
 
 namespace {
 
+using job_test::CFaultyAccess;
 using job_test::JobTest;
 using job_test::kStart;
 
@@ -32,56 +39,6 @@ host TWICE
 host GARBLED
     bad-signature 3
 )";
-
-// The network with scripted failures of its own: one OpenKey call, and closing counter keys.
-class CFaultyAccess final : public platform::HostAccess {
-public:
-    explicit CFaultyAccess(platform::HostAccess& inner) : m_inner(inner) {}
-
-    int m_nFailOpenCall = 0;  // the OpenKey call (1 = the first) that fails
-    platform::ErrorCode m_nOpenCode = platform::kErrorAccessDenied;
-    bool m_bFailCounterClose = false;  // closing a counter key reports 5 (it closes all the same)
-
-    platform::ErrorCode ConnectRegistry(const std::string& strHost,
-                                        platform::HostKey& hMachine) override {
-        return m_inner.ConnectRegistry(strHost, hMachine);
-    }
-    platform::ErrorCode AddConnection(const std::string& strRemoteName, const std::string& strUser,
-                                      const std::string& strPassword) override {
-        return m_inner.AddConnection(strRemoteName, strUser, strPassword);
-    }
-    platform::ErrorCode OpenKey(platform::HostKey hKey, const std::string& strSubKey,
-                                std::uint32_t nAccess, platform::HostKey& hResult) override {
-        if (++m_nOpenCalls == m_nFailOpenCall) return m_nOpenCode;
-        const platform::ErrorCode nCode = m_inner.OpenKey(hKey, strSubKey, nAccess, hResult);
-        if (nCode == platform::kSuccess) m_setCounterKeys.insert(hResult);
-        return nCode;
-    }
-    platform::ErrorCode QueryValue(platform::HostKey hKey, const std::string& strValue,
-                                   std::uint32_t* pType, void* pData,
-                                   std::uint32_t& nBytes) override {
-        return m_inner.QueryValue(hKey, strValue, pType, pData, nBytes);
-    }
-    platform::ErrorCode CloseKey(platform::HostKey hKey) override {
-        const platform::ErrorCode nCode = m_inner.CloseKey(hKey);
-        if (m_bFailCounterClose && m_setCounterKeys.count(hKey) != 0) {
-            return platform::kErrorAccessDenied;
-        }
-        return nCode;
-    }
-    platform::ErrorCode EnumerateDomains(std::vector<std::string>& vecDomains) override {
-        return m_inner.EnumerateDomains(vecDomains);
-    }
-    platform::ErrorCode EnumerateHosts(const std::string& strDomain,
-                                       std::vector<std::string>& vecHosts) override {
-        return m_inner.EnumerateHosts(strDomain, vecHosts);
-    }
-
-private:
-    platform::HostAccess& m_inner;
-    int m_nOpenCalls = 0;
-    std::set<platform::HostKey> m_setCounterKeys;
-};
 
 class FailureTest : public JobTest {
 protected:
@@ -184,7 +141,7 @@ TEST_F(FailureTest, CounterKeyThatCannotBeReopenedCountsAsAFailure) {
     RunToEnd(*pJob);
 
     const auto vecRecords = ErrorRecords();
-    ASSERT_EQ(vecRecords.size(), 3u);
+    ASSERT_EQ(vecRecords.size(), 4u);
     EXPECT_EQ(vecRecords[0].m_nCode, 64);
     EXPECT_EQ(vecRecords[0].m_strText, Failure("TWICE", 64));
     EXPECT_EQ(vecRecords[1].m_nCode, 5);
@@ -192,8 +149,193 @@ TEST_F(FailureTest, CounterKeyThatCannotBeReopenedCountsAsAFailure) {
     // The next request has no key to ask and is the failure that ends the run.
     EXPECT_EQ(vecRecords[2].m_strText,
               Failure("TWICE", platform::ErrorCode(vecRecords[2].m_nCode)));
+    // No counter key was open at the end, so none closed.
+    EXPECT_EQ(vecRecords[3].m_nCode, static_cast<std::int32_t>(platform::kErrorInvalidHandle));
+    EXPECT_EQ(vecRecords[3].m_strText, "TWICE:RegCloseKey");
+    EXPECT_EQ(pJob->JobState(), kJobStateClosing);
+    EXPECT_EQ(pJob->ExitCode(), kJobExitFailed);
     EXPECT_EQ(FinishedFiles().at(0).vecSamples.size(), 2u);
     EXPECT_EQ(m_pNetwork->OpenKeyCount(), 0u);
+}
+
+// The end of a run closes only the keys it holds, and the job state becomes 0 only after an open
+// counter key has closed.
+TEST_F(FailureTest, EndOfRunClosesOnlyWhatItOpenedAndReportsTheRest) {
+    struct SRecord {
+        std::int32_t nCode;
+        std::string strText;
+    };
+    struct SCase {
+        const char* pszWhat;
+        const char* pszHost;
+        int nFailOpenCall;        // 1: at the start, 2: the reconnection's
+        bool bInvalidThirdReply;  // reply 3 is 8 bytes: a reconnection follows
+        bool bStopAfterReconnect;
+        std::int32_t nState;
+        std::uint32_t nExit;
+        std::size_t nCloses;  // CloseKey calls
+        std::vector<SRecord> vecRecords;
+        std::size_t nSamples;  // in the finished file; 0: no file
+    };
+    const std::int32_t kInvalid = static_cast<std::int32_t>(platform::kErrorInvalidHandle);
+    const std::vector<SCase> vecCases = {
+        {"connection fails",
+         "DOWN",
+         0,
+         false,
+         false,
+         kJobStateRunning,
+         kJobExitFailed,
+         0,
+         {{53, Failure("DOWN", 53)}},
+         0},
+        {"counter key does not open at the start",
+         "PC1",
+         1,
+         false,
+         false,
+         kJobStateRunning,
+         kJobExitFailed,
+         1,
+         {{5, "PC1:RegOpenKeyEx"}},
+         0},
+        {"reconnection cannot open the key, then the end time comes",
+         "PC1",
+         2,
+         true,
+         false,
+         kJobStateClosing,
+         kJobExitFailed,
+         3,
+         {{5, Failure("PC1", 5)}, {kInvalid, "PC1:RegCloseKey"}},
+         2},
+        {"reconnection cannot open the key, then a stop comes",
+         "PC1",
+         2,
+         true,
+         true,
+         kJobStateClosing,
+         kJobExitFailed,
+         3,
+         {{5, Failure("PC1", 5)}, {kInvalid, "PC1:RegCloseKey"}},
+         2},
+        {"reconnection opens the key again",
+         "PC1",
+         0,
+         true,
+         false,
+         kJobStateEnded,
+         kJobExitInOrder,
+         4,
+         {},
+         2},
+    };
+    for (const SCase& c : vecCases) {
+        SCOPED_TRACE(c.pszWhat);
+        for (const std::string& strName : Files(".var")) {
+            std::filesystem::remove(platform_test::PathFromUtf8(m_dirData.Path(strName)));
+        }
+        const std::size_t nRecordsBefore = ErrorRecords().size();
+        CFaultyAccess access(*m_pNetwork);
+        access.m_nFailOpenCall = c.nFailOpenCall;
+        if (c.bInvalidThirdReply) {
+            access.m_fnReply = [](std::uint64_t nReply, std::span<std::uint8_t>,
+                                  std::uint32_t& nBytes) {
+                if (nReply == 3) nBytes = 8;
+            };
+        }
+        m_pAccess = &access;
+        // Reply 3 is the last of a 3-second run; with a stop, the run would go on for an hour.
+        auto pJob = MakeJob(c.pszHost, c.bStopAfterReconnect ? 3600 : 3, 1000);
+        if (c.bStopAfterReconnect) {
+            ASSERT_EQ(pJob->Start(Context()), platform::kSuccess);
+            for (m_waitClock.WaitUntilIdle(); access.Replies() < 3; m_waitClock.WaitUntilIdle()) {
+                ASSERT_TRUE(m_waitClock.StepToNextDeadline());
+            }
+            pJob->SignalStop();
+            pJob->Join();
+        } else {
+            RunToEnd(*pJob);
+        }
+
+        EXPECT_EQ(pJob->JobState(), c.nState);
+        EXPECT_EQ(pJob->ExitCode(), c.nExit);
+        EXPECT_EQ(access.Closed().size(), c.nCloses);
+        EXPECT_EQ(std::count(access.Closed().begin(), access.Closed().end(), platform::kNoHostKey),
+                  0)
+            << "a key that is not open is never handed to the platform";
+        const auto vecRecords = ErrorRecords();
+        ASSERT_EQ(vecRecords.size(), nRecordsBefore + c.vecRecords.size());
+        for (std::size_t i = 0; i < c.vecRecords.size(); ++i) {
+            EXPECT_EQ(vecRecords[nRecordsBefore + i].m_nCode, c.vecRecords[i].nCode);
+            EXPECT_EQ(vecRecords[nRecordsBefore + i].m_strText, c.vecRecords[i].strText);
+        }
+        const auto vecFiles = FinishedFiles();
+        ASSERT_EQ(vecFiles.size(), c.nSamples == 0 ? 0u : 1u);
+        if (!vecFiles.empty()) {
+            EXPECT_EQ(vecFiles[0].vecSamples.size(), c.nSamples);
+        }
+        EXPECT_TRUE(Files(".va_").empty());
+        EXPECT_EQ(m_pNetwork->OpenKeyCount(), 0u);
+        m_pAccess = nullptr;
+    }
+}
+
+// Replies from the host that are not a whole block, however they are broken, are the host's
+// invalid replies: the job reconnects and records on; nothing is taken for a file failure.
+TEST_F(FailureTest, ShortOrUnsignedRepliesReconnectAndTheRunGoesOn) {
+    struct SCase {
+        const char* pszWhat;
+        std::function<void(std::span<std::uint8_t>, std::uint32_t&)> fnBreak;
+        bool bValid;  // still a block: recorded like any other
+    };
+    const auto total = [](std::uint32_t nTotal) {
+        return [nTotal](std::span<std::uint8_t> buffer, std::uint32_t&) {
+            perf::StoreLE(buffer.data() + perf::data_block::kTotalByteLength, nTotal);
+        };
+    };
+    const auto bytes = [](std::uint32_t nCount) {
+        return [nCount](std::span<std::uint8_t>, std::uint32_t& nBytes) { nBytes = nCount; };
+    };
+    const std::vector<SCase> vecCases = {
+        {"TotalByteLength 0", total(0), false},
+        {"TotalByteLength 7", total(7), false},
+        {"TotalByteLength 87: the header does not fit", total(87), false},
+        {"a reply of 8 bytes", bytes(8), false},
+        {"a reply of 23 bytes", bytes(23), false},
+        {"a reply of 87 bytes", bytes(87), false},
+        {"no signature", [](std::span<std::uint8_t> buffer, std::uint32_t&) { buffer[0] = 'Q'; },
+         false},
+        {"TotalByteLength 88: a header without objects", total(88), true},
+    };
+    for (const SCase& c : vecCases) {
+        SCOPED_TRACE(c.pszWhat);
+        for (const std::string& strName : Files(".var")) {
+            std::filesystem::remove(platform_test::PathFromUtf8(m_dirData.Path(strName)));
+        }
+        CFaultyAccess access(*m_pNetwork);
+        access.m_fnReply = [&c](std::uint64_t nReply, std::span<std::uint8_t> buffer,
+                                std::uint32_t& nBytes) {
+            if (nReply == 3) c.fnBreak(buffer, nBytes);
+        };
+        m_pAccess = &access;
+        auto pJob = MakeJob("PC1", 10, 1000);
+        RunToEnd(*pJob);
+
+        EXPECT_EQ(pJob->Message(), c.bValid ? "" : "PC1とのネットワークの接続が切れています。");
+        EXPECT_TRUE(ErrorRecords().empty());
+        EXPECT_EQ(pJob->JobState(), kJobStateEnded);
+        EXPECT_EQ(pJob->ExitCode(), kJobExitInOrder);
+        EXPECT_TRUE(Files(".va_").empty());
+        const auto vecFiles = FinishedFiles();
+        ASSERT_EQ(vecFiles.size(), 1u);
+        ASSERT_EQ(vecFiles[0].vecSamples.size(), c.bValid ? 10u : 9u);
+        if (c.bValid) {
+            EXPECT_EQ(vecFiles[0].vecSamples[2].m_vecBlock.size(), 88u);
+        }
+        EXPECT_EQ(m_pNetwork->OpenKeyCount(), 0u);
+        m_pAccess = nullptr;
+    }
 }
 
 TEST_F(FailureTest, CounterKeyThatDoesNotCloseIsLogged) {

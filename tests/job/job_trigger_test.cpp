@@ -3,14 +3,17 @@
 
 #include <cmath>
 #include <cstdio>
+#include <span>
 #include <vector>
 
+#include "faulty_access.h"
 #include "job/threshold_trigger.h"
 #include "job_test_support.h"
 #include "sim/load_model.h"
 
 namespace {
 
+using job_test::CFaultyAccess;
 using job_test::JobTest;
 using job_test::kStart;
 
@@ -162,6 +165,24 @@ TEST_F(TriggerJobTest, ProcessorThresholdZeroFiresOnTheFirstSample) {
     const auto vecFiles = FinishedFiles();
     ASSERT_EQ(vecFiles.size(), 1u);
     EXPECT_EQ(vecFiles[0].header.m_tStart, kStart);
+}
+
+TEST_F(TriggerJobTest, ShortReplyWhileWatchingIsSkippedNotDecoded) {
+    // A signed reply of 8 bytes is no block: had it been decoded as one, its processor figure
+    // (0, a first sample) would have fired the trigger at once.
+    CFaultyAccess access(*m_pNetwork);
+    access.m_fnReply = [](std::uint64_t nReply, std::span<std::uint8_t>, std::uint32_t& nBytes) {
+        if (nReply == 1) nBytes = 8;
+    };
+    m_pAccess = &access;
+    auto pJob = MakeJob("PC2", 5, 1000);
+    pJob->m_nCpuThreshold = 0;
+    RunToEnd(*pJob);
+    EXPECT_EQ(pJob->Message(), ExpectedMessage(0, 1500, 0));
+    EXPECT_TRUE(ErrorRecords().empty());
+    const auto vecFiles = FinishedFiles();
+    ASSERT_EQ(vecFiles.size(), 1u);
+    EXPECT_EQ(vecFiles[0].header.m_tStart, kStart + 1) << "fired by the second reply";
 }
 
 TEST_F(TriggerJobTest, WatchingWaitsTheFullIntervalAndStopsInOrder) {

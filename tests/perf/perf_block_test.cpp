@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -139,6 +140,78 @@ TEST(ReadCounter, ObjectsAtUnalignedOffsetsReadTheSame) {
         EXPECT_EQ(ReadCounter(shifted, kObjectPhysicalDisk, kCounterDiskTime, "_Total"), 88);
         EXPECT_EQ(AvailableMegabytes(shifted), 99u);
         EXPECT_EQ(ObjectsPresent(shifted).size(), 9u);
+    }
+}
+
+// A Memory object whose only counter block is 8 bytes: ByteLength, then the 32-bit Available
+// MBytes, which so ends exactly where the object ends.
+std::vector<std::uint8_t> MemoryEndingInItsValue(std::uint32_t nMegabytes, bool bObjectAfter) {
+    sim::CPerfBlockBuilder builder;
+    builder.AddObject(kObjectMemory, {{kCounterAvailableMBytes, kPerfCounterRawcount, 4}}, false);
+    if (bObjectAfter) {
+        builder.AddObject(kObjectTcp, {{sim::kCounterConnectionsEstablished}}, false);
+        builder.SetValue(kObjectTcp, "", sim::kCounterConnectionsEstablished, -1);
+    }
+    builder.SetValue(kObjectMemory, "", kCounterAvailableMBytes, nMegabytes);
+    return builder.Build();
+}
+
+TEST(ReadCounter, ThirtyTwoBitValueEndingItsObjectReadsRight) {
+    for (const bool bObjectAfter : {false, true}) {
+        SCOPED_TRACE(bObjectAfter ? "another object follows" : "the block ends with it");
+        const std::vector<std::uint8_t> built = MemoryEndingInItsValue(1536, bObjectAfter);
+        // An exactly sized copy: any read past the block is an overread the sanitizers report.
+        const std::vector<std::uint8_t> block = perftest::Prefix(built, built.size());
+        const std::optional<CPerfObject> memory = FindObject(block, kObjectMemory);
+        ASSERT_TRUE(memory.has_value());
+        const std::optional<CPerfCounterBlock> counters = memory->FindCounterBlock("");
+        ASSERT_TRUE(counters.has_value());
+        ASSERT_EQ(counters->m_nOffset + counters->m_nByteLength,
+                  memory->Offset() + memory->TotalByteLength())
+            << "the counter block ends the object";
+
+        // Nothing beyond the object is taken into the high half.
+        EXPECT_EQ(ReadCounter(block, kObjectMemory, kCounterAvailableMBytes, ""), 1536);
+        EXPECT_EQ(AvailableMegabytes(block), 1536u);
+        CPerfRateState cpu, disk;
+        EXPECT_EQ(TakeSnapshot(block, cpu, disk).m_nMem, 1536u) << "the memory figure is real";
+    }
+}
+
+TEST(BlockBytes, OnlyASignedBlockWithItsWholeHeaderCounts) {
+    const std::vector<std::uint8_t> built = BuildFigures({});
+    auto withTotal = [&](std::size_t nBytes, std::uint32_t nTotal) {
+        std::vector<std::uint8_t> reply = perftest::Prefix(built, nBytes);
+        if (nBytes >= data_block::kTotalByteLength + 4) {
+            perftest::Patch32(reply, data_block::kTotalByteLength, nTotal);
+        }
+        return reply;
+    };
+    struct Case {
+        const char* szWhat;
+        std::vector<std::uint8_t> reply;
+        std::size_t nExpected;  // 0: not a block
+    };
+    std::vector<std::uint8_t> unsigned_ = built;
+    unsigned_[0] = 'Q';
+    const Case cases[] = {
+        {"whole block", built, built.size()},
+        {"no signature", unsigned_, 0},
+        {"signature only", perftest::Prefix(built, 8), 0},
+        {"8 to 23 bytes: no TotalByteLength", perftest::Prefix(built, 23), 0},
+        {"TotalByteLength 0", withTotal(built.size(), 0), 0},
+        {"TotalByteLength 7", withTotal(built.size(), 7), 0},
+        {"TotalByteLength 87", withTotal(built.size(), 87), 0},
+        {"TotalByteLength 88: the header alone", withTotal(built.size(), 88), 88},
+        {"buffer of 87 bytes", withTotal(87, 87), 0},
+        {"header claims more than arrived", withTotal(200, 100'000), 200},
+    };
+    for (const Case& c : cases) {
+        const PerfBytes bytes = BlockBytes(c.reply);
+        EXPECT_EQ(bytes.size(), c.nExpected) << c.szWhat;
+        if (!bytes.empty()) {
+            EXPECT_EQ(bytes.data(), c.reply.data()) << c.szWhat;
+        }
     }
 }
 

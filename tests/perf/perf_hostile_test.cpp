@@ -182,9 +182,16 @@ TEST_F(HostileBlockTest, LengthsAndOffsetsThatLeaveTheirStructure) {
         {"value in the last 8 bytes of its block",
          {{nMbDef + cd::kCounterOffset, field(nMbBlock) - 8}, {nMbBlockEnd - 8, 6000}},
          {kIdle, 0x4444, kDisk, 6000, 9}},
-        {"value in the last 4 bytes of its block",
-         {{nMbDef + cd::kCounterOffset, field(nMbBlock) - 4}},
+        // A 32-bit counter needs only its own 4 bytes inside its counter block.
+        {"32-bit value in the last 4 bytes of its block",
+         {{nMbDef + cd::kCounterOffset, field(nMbBlock) - 4}, {nMbBlockEnd - 4, 6100}},
+         {kIdle, 0x4444, kDisk, 6100, 9}},
+        {"32-bit value one byte past its block",
+         {{nMbDef + cd::kCounterOffset, field(nMbBlock) - 3}},
          {kIdle, 0x4444, kDisk, 0xFFFFFFFF, 9}},
+        {"64-bit value in the last 4 bytes of its block",
+         {{nCpuDef + cd::kCounterOffset, nCpuBlockLength - 4}},
+         kNoCpu},
         // Instances.
         {"NumInstances 0", {{nCpu + ot::kNumInstances, 0}}, kNoCpu},
         {"NumInstances -2", {{nCpu + ot::kNumInstances, kMax - 1}}, kNoCpu},

@@ -86,7 +86,10 @@ struct SMessage {
     const char* text;
 };
 
-// The wording Windows gives for these codes in English.
+// The wording Windows gives for these codes in English: every code the posix layer maps errno
+// to, every code the simulated network answers with, and the network failures its descriptions
+// script (a connection that drops, a host that cannot be reached, a registry service that does
+// not answer).
 constexpr SMessage kMessages[] = {
     {kSuccess, "The operation completed successfully."},
     {kErrorFileNotFound, "The system cannot find the file specified."},
@@ -109,6 +112,7 @@ constexpr SMessage kMessages[] = {
     {kErrorHandleEof, "Reached the end of the file."},
     {kErrorNotSupported, "The request is not supported."},
     {kErrorBadNetPath, "The network path was not found."},
+    {64, "The specified network name is no longer available."},  // ERROR_NETNAME_DELETED
     {kErrorBadNetName, "The network name cannot be found."},
     {kErrorFileExists, "The file exists."},
     {kErrorInvalidParameter, "The parameter is incorrect."},
@@ -118,6 +122,7 @@ constexpr SMessage kMessages[] = {
     {kErrorDirNotEmpty, "The directory is not empty."},
     {kErrorAlreadyExists, "Cannot create a file when that file already exists."},
     {kErrorFilenameTooLong, "The filename or extension is too long."},
+    {kErrorFileTooLarge, "The file size exceeds the limit allowed and cannot be saved."},
     {kErrorMoreData, "More data is available."},
     {kErrorNoMoreItems, "No more data is available."},
     {kErrorNoUnicodeTranslation,
@@ -127,6 +132,10 @@ constexpr SMessage kMessages[] = {
      "user name, are not allowed. Disconnect all previous connections to the server or shared "
      "resource and try again."},
     {kErrorNoNetwork, "The network is not present or not started."},
+    {1231,  // ERROR_NETWORK_UNREACHABLE
+     "The network location cannot be reached. For information about network troubleshooting, "
+     "see Windows Help."},
+    {1722, "The RPC server is unavailable."},  // RPC_S_SERVER_UNAVAILABLE
     {kErrorLogonFailure, "The user name or password is incorrect."},
     {kErrorTimeout, "This operation returned because the timeout period expired."},
 };

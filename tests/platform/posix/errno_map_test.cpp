@@ -41,6 +41,15 @@ TEST(ErrnoMap, LastErrorReadsErrno) {
     EXPECT_EQ(platform::LastError(), platform::kErrorFileNotFound);
 }
 
+TEST(PosixMessages, EveryCodeTheLayerReturnsHasAText) {
+    for (int err = 0; err < 256; ++err) {
+        const platform::ErrorCode code = platform::posix::ErrorFromErrno(err);
+        EXPECT_FALSE(platform::SystemErrorMessage(code).empty()) << "errno " << err << ": " << code;
+    }
+    // Not from errno: the capped file read refuses a file that is too large with it.
+    EXPECT_FALSE(platform::SystemErrorMessage(platform::kErrorFileTooLarge).empty());
+}
+
 TEST(PosixMessages, UseWindowsWording) {
     EXPECT_EQ(platform::SystemErrorMessage(platform::kErrorFileNotFound),
               "The system cannot find the file specified.");
