@@ -14,8 +14,10 @@
 #define IDB_VIEW 136
 #define IDB_NEW 137
 #define IDB_STOP 139
+#define IDB_LOGO 140
 #define IDB_INTERVAL_CLOCK 148
 #define IDB_INTERVAL_SAMPLES 149
+#define IDB_HOST_REGISTRATION 151
 #define IDB_GROUPS 152
 
 // ---- main window (dialog 102) ----
