@@ -357,8 +357,9 @@ TEST_F(ScheduleSummaryTest, DailyAcrossTheSpringChangeKeepsTheTimeOfDay) {
     EXPECT_NE(s.m_strText.find("\t次回:\t2026/03/08 (日) 09:00\r\n\t\t2026/03/08 (日) 10:00"),
               std::string::npos)
         << s.m_strText;
-    if (testutil::Zone() == testutil::kNewYork)
+    if (testutil::Zone() == testutil::kNewYork) {
         EXPECT_EQ(s.m_schedule.m_tNextStart - s.m_schedule.m_tStart, 23 * 3600);
+    }
 }
 
 TEST_F(ScheduleSummaryTest, EndTimeAcrossTheSpringChangeCountsTheClock) {
