@@ -20,13 +20,13 @@ constexpr COLORREF kDisabledCaption = RGB(116, 162, 254);
 
 // ---- the opener ----
 
-CScheduleWizardWindow::CScheduleWizardWindow(HWND hOwner, const SHostDialogContext& context,
-                                             const CScheduleTable& schedules,
+CScheduleWizardWindow::CScheduleWizardWindow(const SHostDialogContext& context,
                                              const platform::IClock& clock)
-    : m_hOwner(hOwner), m_context(context), m_pSchedules(&schedules), m_pClock(&clock) {}
+    : m_pContext(&context), m_pClock(&clock) {}
 
 bool CScheduleWizardWindow::RunWizard(CScheduleWizardData& data) {
-    CScheduleWizardDialog dialog(m_context, *m_pSchedules, *m_pClock);
+    if (m_pSchedules == nullptr) return false;  // not set up: nothing can be booked
+    CScheduleWizardDialog dialog(*m_pContext, *m_pSchedules, *m_pClock);
     CScheduleWizardDlg& model = dialog.Model();
     model.SetMode(data.m_eMode);
     model.LoadTables(*data.m_pHosts, *data.m_pGroups);

@@ -19,17 +19,21 @@
 // dialog modally over its owner on a fresh model, and hands back what the result allows.
 class CScheduleWizardWindow final : public IScheduleWizard {
 public:
-    // Everything pointed to must outlive the wizard. schedules is only read (the group dialog
-    // refuses to change groups that schedules use).
-    CScheduleWizardWindow(HWND hOwner, const SHostDialogContext& context,
-                          const CScheduleTable& schedules, const platform::IClock& clock);
+    // The context and the clock must outlive the wizard; the context is read at each opening
+    // (the program directory is known only after start-up).
+    CScheduleWizardWindow(const SHostDialogContext& context, const platform::IClock& clock);
+
+    // The window the wizard opens over, and the schedule table the group dialog reads to refuse
+    // changing groups that schedules use; both are set once the main window exists.
+    void SetOwner(HWND hOwner) { m_hOwner = hOwner; }
+    void SetSchedules(const CScheduleTable& schedules) { m_pSchedules = &schedules; }
 
     bool RunWizard(CScheduleWizardData& data) override;
 
 private:
-    HWND m_hOwner;
-    SHostDialogContext m_context;
-    const CScheduleTable* m_pSchedules;
+    HWND m_hOwner = nullptr;
+    const SHostDialogContext* m_pContext;
+    const CScheduleTable* m_pSchedules = nullptr;
     const platform::IClock* m_pClock;
 };
 

@@ -38,6 +38,14 @@
 //   column-width TITLE ID COL PX    sets one column's width
 //   sort-arrow TITLE ID             prints the column whose header item is owner-drawn (the
 //                                   sort arrow), -1 for none
+//   now                             prints the local time "YYYY MM DD hh mm ss"
+//   settings-write FILE             writes a VARNOLE.dat with hosts PC01..PC04 and daily
+//                                   schedules 3 (PC03), 12 (PC04) and 105 (PC03), each waiting
+//                                   for a run half a day away
+//   settings-read FILE              prints every used schedule slot of a VARNOLE.dat as
+//                                   "number<TAB>target<TAB>state<TAB>repeat<TAB>comment", then
+//                                   "complete" or "damaged"
+//   datafile FILE                   prints "host<TAB>branch<TAB>samples<TAB>end" of a data file
 #include <windows.h>
 
 #include <commctrl.h>
@@ -45,10 +53,15 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "datafile/data_file_reader.h"
 #include "graph_param.h"
+#include "platform/local_time.h"
+#include "schedule_texts.h"
+#include "settings_format.h"
 #include "platform/clipboard.h"
 #include "platform/win32/wide_string.h"
 
@@ -521,6 +534,100 @@ int SortArrow(HWND hList) {
     return 0;
 }
 
+
+// ---- Gather's files ----
+
+int WriteSettings(const std::wstring& file) {
+    auto pHosts = std::make_unique<CHostTable>();
+    auto pGroups = std::make_unique<CGroupTable>();
+    auto pSchedules = std::make_unique<CScheduleTable>();
+    for (const char* psz : {"PC01", "PC02", "PC03", "PC04"}) {
+        CHostEntry host;
+        host.m_strHost = psz;
+        AddHost(*pHosts, host);
+    }
+    const platform::Time tNow = platform::SystemClock().Now();
+    platform::LocalFields now;
+    platform::SplitLocalTime(tNow, now);
+    const struct {
+        int nNumber;
+        const char* pszHost;
+        int nHoursAway;
+    } bookings[] = {{3, "PC03", 12}, {12, "PC04", 13}, {105, "PC03", 14}};
+    for (const auto& booking : bookings) {
+        CSchedule& s = (*pSchedules)[static_cast<std::size_t>(booking.nNumber)];
+        s = CSchedule::Blank(tNow);
+        s.m_strTarget = booking.pszHost;
+        s.m_strComment = "予約" + std::to_string(booking.nNumber);
+        s.m_nState = kStateWaiting;
+        s.m_nRepeat = kRepeatDaily;
+        s.m_nInterval = 5000;
+        s.m_tStart =
+            WallClockTime(now.nYear, now.nMonth, now.nDay, (now.nHour + booking.nHoursAway) % 24, 0)
+                .value_or(tNow);
+        const std::optional<CScheduleRun> run = NextRun(s, tNow);
+        if (!run) return Fail("no next run");
+        s.m_tNextStart = run->m_tStart;
+        s.m_tNextEnd = run->m_tEnd;
+    }
+    const std::string bytes = EncodeSettings(1, *pHosts, *pGroups, *pSchedules);
+    HANDLE hFile = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (hFile == INVALID_HANDLE_VALUE) return Fail("cannot create " + Utf8(file));
+    DWORD written = 0;
+    const bool ok = WriteFile(hFile, bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                              nullptr) && written == bytes.size();
+    CloseHandle(hFile);
+    return ok ? 0 : Fail("cannot write " + Utf8(file));
+}
+
+int ReadSettings(const std::wstring& file) {
+    HANDLE hFile = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (hFile == INVALID_HANDLE_VALUE) return Fail("cannot open " + Utf8(file));
+    std::string bytes(GetFileSize(hFile, nullptr), '\0');
+    DWORD got = 0;
+    ReadFile(hFile, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
+    CloseHandle(hFile);
+    bytes.resize(got);
+    const CSettingsContents contents = DecodeSettings(bytes);
+    for (int i = 0; i < contents.m_nSchedulesRead; ++i) {
+        const CSchedule& s = (*contents.m_pSchedules)[static_cast<std::size_t>(i)];
+        if (s.m_nState == kStateFree) continue;
+        Print(ScheduleNumberText(i) + "\t" + s.m_strTarget + "\t" + std::to_string(s.m_nState) +
+              "\t" + std::to_string(s.m_nRepeat) + "\t" + s.m_strComment);
+    }
+    Print(contents.Complete() ? "complete" : "damaged");
+    return 0;
+}
+
+int ReadDataFile(const std::wstring& file) {
+    CDataFileReader reader;
+    const platform::ErrorCode error = reader.Open(Utf8(file));
+    if (error != platform::kSuccess) return Fail("cannot read " + Utf8(file) + ": " + std::to_string(error));
+    CDataSample sample;
+    int samples = 0;
+    ESampleRead result;
+    while ((result = reader.Next(sample)) == ESampleRead::kSample) ++samples;
+    const char* pszEnd = result == ESampleRead::kEnd          ? "end"
+                         : result == ESampleRead::kIncomplete ? "incomplete"
+                         : result == ESampleRead::kDamaged    ? "damaged"
+                                                              : "read-error";
+    Print(reader.Header().m_strHost + "\t" + std::to_string(reader.Header().m_nBranch) + "\t" +
+          std::to_string(samples) + "\t" + pszEnd);
+    return 0;
+}
+
+int PrintNow() {
+    SYSTEMTIME st{};
+    GetLocalTime(&st);
+    char text[64];
+    std::snprintf(text, sizeof text, "%04d %02d %02d %02d %02d %02d", st.wYear, st.wMonth, st.wDay,
+                  st.wHour, st.wMinute, st.wSecond);
+    Print(text);
+    return 0;
+}
+
 int RunGatherCommand(const std::vector<std::wstring>& args, bool& bKnown) {
     bKnown = true;
     const std::wstring& command = args[1];
@@ -550,6 +657,10 @@ int RunGatherCommand(const std::vector<std::wstring>& args, bool& bKnown) {
                    : Fail("the list refused the width");
     }
     if (command == L"sort-arrow" && need(4)) return hControl ? SortArrow(hControl) : Fail(error);
+    if (command == L"now") return PrintNow();
+    if (command == L"settings-write" && need(3)) return WriteSettings(args[2]);
+    if (command == L"settings-read" && need(3)) return ReadSettings(args[2]);
+    if (command == L"datafile" && need(3)) return ReadDataFile(args[2]);
     bKnown = false;
     return 2;
 }
