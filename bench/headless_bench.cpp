@@ -196,13 +196,13 @@ SRunFigures RunOnce(bool bLateHost, int nSeconds) {
     fs::create_directories(root / "prog");
     fs::create_directories(root / "data");
 
-    sim::CSimNetworkSpec spec;
+    sim::CSimNetworkDescription description;
     std::string strError;
-    if (!sim::ParseNetworkDescription(Description(bLateHost), spec, strError)) {
+    if (!sim::ParseNetworkDescription(Description(bLateHost), description, strError)) {
         std::fprintf(stderr, "description: %s\n", strError.c_str());
         std::abort();
     }
-    sim::CSimNetwork network(std::move(spec), platform::SystemClock());
+    sim::CSimNetwork network(std::move(description), platform::SystemClock());
     CWatchedAccess access(network);
     CGatherJobContext context;
     context.m_pAccess = &access;

@@ -6,24 +6,20 @@
 
 #include "platform/text_codec.h"
 
-namespace {
-
-// Byte-wise comparison of two texts as code page 932 bytes: -1, 0 or 1.
-int CompareCp932(const std::string& a, const std::string& b) {
-    const std::string bytesA = platform::Utf8ToCp932(a);
-    const std::string bytesB = platform::Utf8ToCp932(b);
-    const int result = bytesA.compare(bytesB);  // char_traits<char> compares as unsigned char
-    return result < 0 ? -1 : (result > 0 ? 1 : 0);
-}
-
-}  // namespace
-
 void CGraphFileList::Add(CGraphFileItem item) {
-    auto position = m_items.begin();
-    for (; position != m_items.end(); ++position) {
-        const int order = CompareCp932(position->m_strExecId, item.m_strExecId);
-        if (order < 0 || (order == 0 && position->m_nBranch > item.m_nBranch)) break;
-    }
+    // The list is always in order, so the place is found by halving: a block from the clipboard
+    // may carry hundreds of thousands of paths, and a walk from the front for each of them would
+    // take hours. The new item goes behind every item it does not precede, that is in front of
+    // the first item with a smaller execution ID, or with the same ID and a larger branch.
+    // IDs compare by their code page 932 bytes (std::string compares them as unsigned char).
+    const std::string idBytes = platform::Utf8ToCp932(item.m_strExecId);
+    const auto position = std::upper_bound(
+        m_items.begin(), m_items.end(), item,
+        [&](const CGraphFileItem& added, const CGraphFileItem& existing) {
+            const std::string existingBytes = platform::Utf8ToCp932(existing.m_strExecId);
+            return existingBytes < idBytes ||
+                   (existingBytes == idBytes && existing.m_nBranch > added.m_nBranch);
+        });
     m_items.insert(position, std::move(item));
 }
 

@@ -19,8 +19,8 @@ std::size_t Align8(std::size_t n) {
     return (n + 7) & ~std::size_t{7};
 }
 
-std::uint32_t ValueSize(const CCounterSpec& spec) {
-    return spec.m_nSize == 4 ? 4 : 8;
+std::uint32_t ValueSize(const CCounterDefinition& counter) {
+    return counter.m_nSize == 4 ? 4 : 8;
 }
 
 // A growing little-endian byte image.
@@ -51,12 +51,12 @@ private:
 
 // Offsets of the values inside a counter block: after the block's own ByteLength field, each
 // value aligned to its size. Returns the counter block's length, a multiple of 8.
-std::uint32_t PlaceCounters(const std::vector<CCounterSpec>& vecCounters,
+std::uint32_t PlaceCounters(const std::vector<CCounterDefinition>& vecCounters,
                             std::vector<std::uint32_t>& vecOffsets) {
     std::uint32_t nPos = perf::counter_block::kSize;
     vecOffsets.clear();
-    for (const CCounterSpec& spec : vecCounters) {
-        const std::uint32_t nSize = ValueSize(spec);
+    for (const CCounterDefinition& counter : vecCounters) {
+        const std::uint32_t nSize = ValueSize(counter);
         nPos = (nPos + nSize - 1) / nSize * nSize;
         vecOffsets.push_back(nPos);
         nPos += nSize;
@@ -103,13 +103,13 @@ std::u16string Utf8ToUtf16(std::string_view strUtf8) {
     return strResult;
 }
 
-CPerfObjectModel::CPerfObjectModel(std::uint32_t nIndex, std::vector<CCounterSpec> vecCounters,
-                                   bool bHasInstances)
+CPerfObjectModel::CPerfObjectModel(std::uint32_t nIndex,
+                                   std::vector<CCounterDefinition> vecCounters, bool bHasInstances)
     : m_nIndex(nIndex),
       m_vecCounters(std::move(vecCounters)),
       m_bHasInstances(bHasInstances),
       m_vecValues(bHasInstances ? 0 : m_vecCounters.size(), 0) {
-    for (CCounterSpec& spec : m_vecCounters) spec.m_nSize = ValueSize(spec);
+    for (CCounterDefinition& counter : m_vecCounters) counter.m_nSize = ValueSize(counter);
 }
 
 CPerfInstanceModel& CPerfObjectModel::AddInstance(std::string_view strName,
@@ -192,7 +192,7 @@ CPerfBlockBuilder::CPerfBlockBuilder(std::string_view strSystemName)
     : m_strSystemName(Utf8ToUtf16(strSystemName)) {}
 
 CPerfObjectModel& CPerfBlockBuilder::AddObject(std::uint32_t nIndex,
-                                               std::vector<CCounterSpec> vecCounters,
+                                               std::vector<CCounterDefinition> vecCounters,
                                                bool bHasInstances) {
     return m_vecObjects.emplace_back(nIndex, std::move(vecCounters), bHasInstances);
 }
@@ -266,23 +266,24 @@ std::vector<std::uint8_t> CPerfBlockBuilder::Build(CBlockLayout* pLayout) const 
 
     std::vector<std::uint32_t> vecOffsets;
     for (const CPerfObjectModel& object : m_vecObjects) {
-        const std::vector<CCounterSpec>& vecCounters = object.Counters();
+        const std::vector<CCounterDefinition>& vecCounters = object.Counters();
         const std::uint32_t nBlockLength = PlaceCounters(vecCounters, vecOffsets);
         CObjectLayout placed;
         placed.m_nIndex = object.Index();
         placed.m_nOffset = image.Reserve(ot::kSize);
 
         for (std::size_t i = 0; i < vecCounters.size(); ++i) {
-            const CCounterSpec& spec = vecCounters[i];
+            const CCounterDefinition& counter = vecCounters[i];
             const std::size_t nDef = image.Reserve(cd::kSize);
             placed.m_vecCounterDefs.push_back(nDef);
             image.Put32(nDef + cd::kByteLength, static_cast<std::uint32_t>(cd::kSize));
-            image.Put32(nDef + cd::kCounterNameTitleIndex, spec.m_nIndex);
-            image.Put32(nDef + cd::kCounterHelpTitleIndex, spec.m_nIndex + 1);
-            image.Put32(nDef + cd::kDefaultScale, static_cast<std::uint32_t>(spec.m_nDefaultScale));
-            image.Put32(nDef + cd::kDetailLevel, spec.m_nDetailLevel);
-            image.Put32(nDef + cd::kCounterType, spec.m_nType);
-            image.Put32(nDef + cd::kCounterSize, spec.m_nSize);
+            image.Put32(nDef + cd::kCounterNameTitleIndex, counter.m_nIndex);
+            image.Put32(nDef + cd::kCounterHelpTitleIndex, counter.m_nIndex + 1);
+            image.Put32(nDef + cd::kDefaultScale,
+                        static_cast<std::uint32_t>(counter.m_nDefaultScale));
+            image.Put32(nDef + cd::kDetailLevel, counter.m_nDetailLevel);
+            image.Put32(nDef + cd::kCounterType, counter.m_nType);
+            image.Put32(nDef + cd::kCounterSize, counter.m_nSize);
             image.Put32(nDef + cd::kCounterOffset, vecOffsets[i]);
         }
         const std::size_t nDefinitionLength = image.Size() - placed.m_nOffset;

@@ -22,7 +22,7 @@ namespace sim {
 inline constexpr std::uint32_t kPerfPrecisionTimestamp = 0x40030500;
 
 // One counter definition of an object.
-struct CCounterSpec {
+struct CCounterDefinition {
     std::uint32_t m_nIndex = 0;  // CounterNameTitleIndex; its help text is m_nIndex + 1
     std::uint32_t m_nType = perf::kPerfCounterRawcount;
     std::uint32_t m_nSize = 4;  // bytes of the value: 4 or 8
@@ -55,12 +55,12 @@ struct CPerfInstanceModel {
 class CPerfObjectModel {
 public:
     // Counter sizes other than 4 and 8 are taken as 8.
-    CPerfObjectModel(std::uint32_t nIndex, std::vector<CCounterSpec> vecCounters,
+    CPerfObjectModel(std::uint32_t nIndex, std::vector<CCounterDefinition> vecCounters,
                      bool bHasInstances);
 
     std::uint32_t Index() const { return m_nIndex; }
     bool HasInstances() const { return m_bHasInstances; }
-    const std::vector<CCounterSpec>& Counters() const { return m_vecCounters; }
+    const std::vector<CCounterDefinition>& Counters() const { return m_vecCounters; }
     const std::vector<CPerfInstanceModel>& Instances() const { return m_vecInstances; }
     // The values of the single counter block of an object without instances.
     const std::vector<std::int64_t>& Values() const { return m_vecValues; }
@@ -96,7 +96,7 @@ private:
     const std::vector<std::int64_t>* ValuesOf(std::string_view strInstance) const;
 
     std::uint32_t m_nIndex;
-    std::vector<CCounterSpec> m_vecCounters;
+    std::vector<CCounterDefinition> m_vecCounters;
     bool m_bHasInstances;
     std::vector<CPerfInstanceModel> m_vecInstances;
     std::vector<std::int64_t> m_vecValues;
@@ -126,7 +126,7 @@ public:
     explicit CPerfBlockBuilder(std::string_view strSystemName = {});
 
     // Appends an object; objects appear in the block in the order they were added.
-    CPerfObjectModel& AddObject(std::uint32_t nIndex, std::vector<CCounterSpec> vecCounters,
+    CPerfObjectModel& AddObject(std::uint32_t nIndex, std::vector<CCounterDefinition> vecCounters,
                                 bool bHasInstances);
     bool RemoveObject(std::uint32_t nIndex);
     CPerfObjectModel* Object(std::uint32_t nIndex);

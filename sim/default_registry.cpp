@@ -6,7 +6,7 @@
 
 namespace sim {
 
-void FillDefaultRegistry(CSimHostSpec& host) {
+void FillDefaultRegistry(CSimHostDefinition& host) {
     CSimRegistry& registry = host.m_registry;
     const bool bMulti = host.m_shape.m_nProcessors > 1;
 

@@ -37,10 +37,10 @@ std::vector<std::string> GeneratedProcesses(std::size_t nCount) {
 
 class CDescriptionParser {
 public:
-    explicit CDescriptionParser(CSimNetworkSpec& spec) : m_spec(spec) {}
+    explicit CDescriptionParser(CSimNetworkDescription& description) : m_description(description) {}
 
     bool Parse(std::string_view strText, std::string& strError) {
-        m_spec = CSimNetworkSpec{};
+        m_description = CSimNetworkDescription{};
         std::size_t nPos = 0;
         if (strText.starts_with("\xEF\xBB\xBF")) nPos = 3;  // a UTF-8 byte order mark
         Words vecWords;
@@ -89,7 +89,7 @@ private:
 
     // A name a host answers to (its name or an address) must belong to one host only.
     bool CheckUnique(const std::string& strName) {
-        for (const CSimHostSpec& host : m_spec.m_vecHosts) {
+        for (const CSimHostDefinition& host : m_description.m_vecHosts) {
             bool bTaken = EqualsIgnoringAsciiCase(host.m_strName, strName);
             for (const std::string& strAddress : host.m_vecAddresses) {
                 bTaken = bTaken || EqualsIgnoringAsciiCase(strAddress, strName);
@@ -122,26 +122,26 @@ private:
 
     bool Workgroup(const Words& w) {
         if (!Count(w, 1, 1, "NAME") || !CheckName(w[1], "workgroup")) return false;
-        for (const std::string& strName : m_spec.m_vecWorkgroups) {
+        for (const std::string& strName : m_description.m_vecWorkgroups) {
             if (EqualsIgnoringAsciiCase(strName, w[1])) {
                 return Fail("workgroup \"" + w[1] + "\" is described twice");
             }
         }
         FinishHost();
-        m_spec.m_vecWorkgroups.push_back(w[1]);
+        m_description.m_vecWorkgroups.push_back(w[1]);
         return true;
     }
 
     bool Host(const Words& w) {
         if (!Count(w, 1, 1, "NAME") || !CheckName(w[1], "host")) return false;
-        if (m_spec.m_vecWorkgroups.empty())
+        if (m_description.m_vecWorkgroups.empty())
             return Fail("host \"" + w[1] + "\" before any workgroup");
-        if (m_spec.m_vecHosts.size() >= kMaxHosts) return Fail("more than 1000 hosts");
+        if (m_description.m_vecHosts.size() >= kMaxHosts) return Fail("more than 1000 hosts");
         if (!CheckUnique(w[1])) return false;
         FinishHost();
-        CSimHostSpec& host = m_spec.m_vecHosts.emplace_back();
+        CSimHostDefinition& host = m_description.m_vecHosts.emplace_back();
         host.m_strName = w[1];
-        host.m_strWorkgroup = m_spec.m_vecWorkgroups.back();
+        host.m_strWorkgroup = m_description.m_vecWorkgroups.back();
         host.m_shape.m_strSystemName = w[1];
         host.m_nLine = m_nLine;
         m_pHost = &host;
@@ -170,7 +170,7 @@ private:
     }
 
     bool HostLine(const Words& w) {
-        CSimHostSpec& host = *m_pHost;
+        CSimHostDefinition& host = *m_pHost;
         const std::string& k = w[0];
         if (k == "address") {
             if (!Count(w, 1, kMaxListEntries, "NAME...")) return false;
@@ -443,8 +443,8 @@ private:
         return Fail("unknown keyword \"" + k + "\"");
     }
 
-    CSimNetworkSpec& m_spec;
-    CSimHostSpec* m_pHost = nullptr;  // the host whose lines are being read
+    CSimNetworkDescription& m_description;
+    CSimHostDefinition* m_pHost = nullptr;  // the host whose lines are being read
     std::vector<RegistryEdit> m_vecEdits;
     int m_nLine = 0;
     std::string m_strError;
@@ -452,13 +452,13 @@ private:
 
 }  // namespace
 
-bool ParseNetworkDescription(std::string_view strText, CSimNetworkSpec& spec,
+bool ParseNetworkDescription(std::string_view strText, CSimNetworkDescription& description,
                              std::string& strError) {
-    CDescriptionParser parser(spec);
+    CDescriptionParser parser(description);
     return parser.Parse(strText, strError);
 }
 
-bool LoadNetworkDescription(const std::string& strPath, CSimNetworkSpec& spec,
+bool LoadNetworkDescription(const std::string& strPath, CSimNetworkDescription& description,
                             std::string& strError) {
     platform::InputFile file;
     const platform::ErrorCode nOpen = file.Open(strPath);
@@ -484,7 +484,7 @@ bool LoadNetworkDescription(const std::string& strPath, CSimNetworkSpec& spec,
         strText.append(buffer, nRead);
     }
     std::string strWhy;
-    if (!ParseNetworkDescription(strText, spec, strWhy)) {
+    if (!ParseNetworkDescription(strText, description, strWhy)) {
         strError = strPath + ": " + strWhy;
         return false;
     }

@@ -10,14 +10,14 @@ namespace sim {
 // The largest description file read.
 inline constexpr std::size_t kMaxDescriptionBytes = 4 * 1024 * 1024;
 
-// Parses a description. On failure returns false, leaves spec unspecified and sets strError to
-// "line N: what is wrong".
-bool ParseNetworkDescription(std::string_view strText, CSimNetworkSpec& spec,
+// Parses a description. On failure returns false, leaves description unspecified and sets strError
+// to "line N: what is wrong".
+bool ParseNetworkDescription(std::string_view strText, CSimNetworkDescription& description,
                              std::string& strError);
 
 // Reads and parses the file at strPath (UTF-8). Errors name the file: "<path>: line N: ..." or
 // "<path>: <why it cannot be read>".
-bool LoadNetworkDescription(const std::string& strPath, CSimNetworkSpec& spec,
+bool LoadNetworkDescription(const std::string& strPath, CSimNetworkDescription& description,
                             std::string& strError);
 
 }  // namespace sim

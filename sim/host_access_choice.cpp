@@ -21,18 +21,18 @@ CHostAccessChoice ChooseHostAccess(const std::string& strDescriptionPath,
                                    const platform::IClock& clock) {
     CHostAccessChoice choice;
     if (!strDescriptionPath.empty()) {
-        CSimNetworkSpec spec;
-        if (!LoadNetworkDescription(strDescriptionPath, spec, choice.m_strError)) {
-            spec = CSimNetworkSpec{};
+        CSimNetworkDescription description;
+        if (!LoadNetworkDescription(strDescriptionPath, description, choice.m_strError)) {
+            description = CSimNetworkDescription{};
         }
-        choice.m_pAccess = std::make_unique<CSimNetwork>(std::move(spec), clock);
+        choice.m_pAccess = std::make_unique<CSimNetwork>(std::move(description), clock);
         choice.m_bSimulated = true;
         return choice;
     }
 #ifdef _WIN32
     choice.m_pAccess = platform::CreateNetworkHostAccess();
 #else
-    choice.m_pAccess = std::make_unique<CSimNetwork>(CSimNetworkSpec{}, clock);
+    choice.m_pAccess = std::make_unique<CSimNetwork>(CSimNetworkDescription{}, clock);
     choice.m_bSimulated = true;
 #endif
     return choice;

@@ -11,12 +11,12 @@ using namespace perf;
 
 constexpr std::uint32_t kAdvanced = kPerfDetailAdvanced;
 
-CCounterSpec Counter(std::uint32_t nIndex, std::uint32_t nType, std::uint32_t nSize,
-                     std::uint32_t nDetail = kPerfDetailNovice) {
-    return CCounterSpec{nIndex, nType, nSize, 0, nDetail};
+CCounterDefinition Counter(std::uint32_t nIndex, std::uint32_t nType, std::uint32_t nSize,
+                           std::uint32_t nDetail = kPerfDetailNovice) {
+    return CCounterDefinition{nIndex, nType, nSize, 0, nDetail};
 }
 
-std::vector<CCounterSpec> ProcessorCounters() {
+std::vector<CCounterDefinition> ProcessorCounters() {
     return {Counter(kCounterProcessorTime, kPerf100nsecTimerInv, 8),
             Counter(kCounterUserTime, kPerf100nsecTimer, 8),
             Counter(kCounterPrivilegedTime, kPerf100nsecTimer, 8),
@@ -27,7 +27,7 @@ std::vector<CCounterSpec> ProcessorCounters() {
 
 // Available MBytes is a 32-bit count followed directly by another 32-bit counter, so the 8 bytes
 // a reader takes hold a neighbour's value in their high half, as on a real host.
-std::vector<CCounterSpec> MemoryCounters() {
+std::vector<CCounterDefinition> MemoryCounters() {
     return {Counter(28, kPerfCounterCounter, 4),  // Page Faults/sec
             Counter(kCounterAvailableBytes, kPerfCounterLargeRawcount, 8),
             Counter(kCounterCommittedBytes, kPerfCounterLargeRawcount, 8),
@@ -41,7 +41,7 @@ std::vector<CCounterSpec> MemoryCounters() {
 
 // The disk counters shared by PhysicalDisk and LogicalDisk; % Disk Time is a precision timer
 // followed by its time stamp base.
-std::vector<CCounterSpec> DiskCounters() {
+std::vector<CCounterDefinition> DiskCounters() {
     return {Counter(kCounterDiskQueueLength, kPerfCounterRawcount, 4),
             Counter(kCounterDiskTime, kPerfPrecision100nsTimer, 8),
             Counter(kCounterDiskTime, kPerfPrecisionTimestamp, 8),
@@ -51,16 +51,16 @@ std::vector<CCounterSpec> DiskCounters() {
             Counter(kCounterDiskBytesPerSec, kPerfCounterBulkCount, 8)};
 }
 
-std::vector<CCounterSpec> LogicalDiskCounters() {
-    std::vector<CCounterSpec> vecCounters = {
+std::vector<CCounterDefinition> LogicalDiskCounters() {
+    std::vector<CCounterDefinition> vecCounters = {
         Counter(kCounterFreeSpace, kPerfRawFraction, 4),
         Counter(kCounterFreeSpace, kPerfRawBase, 4),
         Counter(kCounterFreeMegabytes, kPerfCounterRawcount, 4)};
-    for (const CCounterSpec& spec : DiskCounters()) vecCounters.push_back(spec);
+    for (const CCounterDefinition& counter : DiskCounters()) vecCounters.push_back(counter);
     return vecCounters;
 }
 
-std::vector<CCounterSpec> NetworkCounters() {
+std::vector<CCounterDefinition> NetworkCounters() {
     return {Counter(kCounterBytesTotalPerSec, kPerfCounterBulkCount, 8),
             Counter(400, kPerfCounterCounter, 4),    // Packets/sec
             Counter(264, kPerfCounterBulkCount, 8),  // Bytes Received/sec
@@ -68,7 +68,7 @@ std::vector<CCounterSpec> NetworkCounters() {
             Counter(kCounterCurrentBandwidth, kPerfCounterRawcount, 4)};
 }
 
-std::vector<CCounterSpec> TcpCounters() {
+std::vector<CCounterDefinition> TcpCounters() {
     return {Counter(640, kPerfCounterCounter, 4),  // Segments/sec
             Counter(kCounterConnectionsEstablished, kPerfCounterRawcount, 4),
             Counter(644, kPerfCounterRawcount, 4),  // Connections Active
@@ -80,7 +80,7 @@ std::vector<CCounterSpec> TcpCounters() {
             Counter(656, kPerfCounterCounter, 4)};  // Segments Retransmitted/sec
 }
 
-std::vector<CCounterSpec> ProcessCounters() {
+std::vector<CCounterDefinition> ProcessCounters() {
     return {Counter(kCounterProcessorTime, kPerf100nsecTimer, 8),
             Counter(kCounterUserTime, kPerf100nsecTimer, 8),
             Counter(kCounterPrivilegedTime, kPerf100nsecTimer, 8),
@@ -97,7 +97,7 @@ std::vector<CCounterSpec> ProcessCounters() {
 
 // The two objects that are requested and stored but not interpreted get a few plain counters of
 // their own, so that they have a realistic shape in the block.
-std::vector<CCounterSpec> PlainCounters(std::uint32_t nObject) {
+std::vector<CCounterDefinition> PlainCounters(std::uint32_t nObject) {
     return {Counter(nObject + 2, kPerfCounterCounter, 4),
             Counter(nObject + 4, kPerfCounterRawcount, 4),
             Counter(nObject + 6, kPerfCounterLargeRawcount, 8)};

@@ -38,7 +38,7 @@ struct CSimFaults {
 };
 
 // One simulated host as described.
-struct CSimHostSpec {
+struct CSimHostDefinition {
     std::string m_strName;
     std::string m_strWorkgroup;
     std::vector<std::string> m_vecAddresses;  // further names it answers to (IP addresses)
@@ -58,14 +58,14 @@ struct CSimHostSpec {
     int m_nLine = 0;  // the description line that declared the host
 };
 
-struct CSimNetworkSpec {
+struct CSimNetworkDescription {
     std::vector<std::string> m_vecWorkgroups;  // in description order
-    std::vector<CSimHostSpec> m_vecHosts;      // in description order
+    std::vector<CSimHostDefinition> m_vecHosts;  // in description order
 };
 
 // The registry every host starts with before its description lines apply: the CurrentVersion
 // and CentralProcessor\0 values, the three "Disable Performance Counters" values (0), the
 // Perflib values and the English "Counter" table.
-void FillDefaultRegistry(CSimHostSpec& host);
+void FillDefaultRegistry(CSimHostDefinition& host);
 
 }  // namespace sim

@@ -57,12 +57,12 @@ std::int64_t FileTimeFrom(std::int64_t nUnixSeconds, int nMillisecond) {
            static_cast<std::int64_t>(nMillisecond) * 10'000;
 }
 
-CSimHost::CSimHost(CSimHostSpec spec)
-    : m_spec(std::move(spec)),
-      m_builder(MakeHostBlockBuilder(m_spec.m_shape)),
-      m_cpu(m_spec.m_cpu),
-      m_mem(m_spec.m_mem),
-      m_disk(m_spec.m_disk) {}
+CSimHost::CSimHost(CSimHostDefinition definition)
+    : m_definition(std::move(definition)),
+      m_builder(MakeHostBlockBuilder(m_definition.m_shape)),
+      m_cpu(m_definition.m_cpu),
+      m_mem(m_definition.m_mem),
+      m_disk(m_definition.m_disk) {}
 
 bool CSimHost::ParseObjectList(const std::string& strValue,
                                std::vector<std::uint32_t>& vecObjects) {
@@ -101,7 +101,7 @@ std::set<std::uint32_t> CSimHost::DisabledObjects() const {
     for (const SProvider& provider : kProviders) {
         const std::string strKey = NormalizeKeyPath(std::string(kServicesKey) + "\\" +
                                                     provider.pszService + "\\Performance");
-        if (IsSwitchedOn(m_spec.m_registry.FindValue(strKey, kDisableCountersValue))) {
+        if (IsSwitchedOn(m_definition.m_registry.FindValue(strKey, kDisableCountersValue))) {
             setDisabled.insert(provider.listObjects.begin(), provider.listObjects.end());
         }
     }
@@ -113,7 +113,7 @@ void CSimHost::Advance(std::int64_t nFileTime) {
         m_bStarted = true;
         m_nStartTime = nFileTime;
         m_nLastTime = nFileTime;
-        InitStaticCounters(m_builder, m_spec.m_shape, m_spec.m_nMemoryMb, nFileTime);
+        InitStaticCounters(m_builder, m_definition.m_shape, m_definition.m_nMemoryMb, nFileTime);
     }
     // A clock that goes back does not run the counters backwards.
     const std::int64_t nElapsed = std::max<std::int64_t>(nFileTime - m_nLastTime, 0);
@@ -123,7 +123,7 @@ void CSimHost::Advance(std::int64_t nFileTime) {
     levels.m_dCpu = m_cpu.LevelAt(nSinceStart);
     levels.m_dMem = m_mem.LevelAt(nSinceStart);
     levels.m_dDisk = m_disk.LevelAt(nSinceStart);
-    AdvanceCounters(m_builder, m_spec.m_shape, m_spec.m_nMemoryMb, levels, nElapsed);
+    AdvanceCounters(m_builder, m_definition.m_shape, m_definition.m_nMemoryMb, levels, nElapsed);
 
     m_builder.SetClock(m_nLastTime);
     m_builder.SetSystemTime(SystemTimeOf(m_nLastTime));
@@ -160,7 +160,7 @@ platform::ErrorCode CSimHost::Request(std::int64_t nFileTime,
 
     // Padding makes a reply as large as a busy server's.
     const std::size_t nPadded =
-        (static_cast<std::size_t>(m_spec.m_faults.m_nBlockSize) + 7) & ~std::size_t{7};
+        (static_cast<std::size_t>(m_definition.m_faults.m_nBlockSize) + 7) & ~std::size_t{7};
     if (vecBlock.size() < nPadded) {
         vecBlock.resize(nPadded, 0);
         perf::StoreLE(vecBlock.data() + perf::data_block::kTotalByteLength,
@@ -172,13 +172,13 @@ platform::ErrorCode CSimHost::Request(std::int64_t nFileTime,
     }
 
     const std::uint64_t nRequest = ++m_nRequests;
-    const auto itFail = m_spec.m_faults.m_mapFailRequest.find(nRequest);
-    if (itFail != m_spec.m_faults.m_mapFailRequest.end()) {
+    const auto itFail = m_definition.m_faults.m_mapFailRequest.find(nRequest);
+    if (itFail != m_definition.m_faults.m_mapFailRequest.end()) {
         vecBlock.clear();
         return itFail->second;
     }
-    if (m_spec.m_faults.m_bBadSignatureAlways ||
-        m_spec.m_faults.m_setBadSignature.count(nRequest)) {
+    if (m_definition.m_faults.m_bBadSignatureAlways ||
+        m_definition.m_faults.m_setBadSignature.count(nRequest)) {
         std::memset(vecBlock.data() + perf::data_block::kSignature, 0, 8);
     }
     return platform::kSuccess;

@@ -24,12 +24,12 @@ struct CHostLevels {
 
 class CSimHost {
 public:
-    explicit CSimHost(CSimHostSpec spec);
+    explicit CSimHost(CSimHostDefinition definition);
     CSimHost(const CSimHost&) = delete;
     CSimHost& operator=(const CSimHost&) = delete;
 
     // Read-only after construction: safe from any thread.
-    const CSimHostSpec& Spec() const { return m_spec; }
+    const CSimHostDefinition& Definition() const { return m_definition; }
 
     // Objects requested by a value name of title indices ("238 4 234"); none when the name is
     // not such a list (then it is no performance data request).
@@ -52,7 +52,7 @@ private:
     void Advance(std::int64_t nFileTime);
     std::set<std::uint32_t> DisabledObjects() const;
 
-    const CSimHostSpec m_spec;
+    const CSimHostDefinition m_definition;
 
     mutable std::mutex m_lock;  // guards everything below
     CPerfBlockBuilder m_builder;

@@ -23,12 +23,13 @@ const std::string& CounterKeyPath() {
 
 }  // namespace
 
-CSimNetwork::CSimNetwork(CSimNetworkSpec spec, const platform::IClock& clock, Sleeper sleeper)
-    : m_spec(std::move(spec)), m_pClock(&clock), m_sleeper(std::move(sleeper)) {
-    for (CSimHostSpec& host : m_spec.m_vecHosts) {
+CSimNetwork::CSimNetwork(CSimNetworkDescription description, const platform::IClock& clock,
+                         Sleeper sleeper)
+    : m_description(std::move(description)), m_pClock(&clock), m_sleeper(std::move(sleeper)) {
+    for (CSimHostDefinition& host : m_description.m_vecHosts) {
         m_vecHosts.push_back(std::make_unique<CSimHost>(std::move(host)));
     }
-    m_spec.m_vecHosts.clear();
+    m_description.m_vecHosts.clear();
     if (!m_sleeper) {
         m_sleeper = [](std::uint32_t nMs) {
             std::this_thread::sleep_for(std::chrono::milliseconds(nMs));
@@ -42,8 +43,8 @@ CSimHost* CSimNetwork::FindHost(const std::string& strName) const {
     const std::string_view strBare = WithoutLeadingBackslashes(strName);
     if (strBare.empty()) return nullptr;
     for (const std::unique_ptr<CSimHost>& pHost : m_vecHosts) {
-        if (EqualsIgnoringAsciiCase(pHost->Spec().m_strName, strBare)) return pHost.get();
-        for (const std::string& strAddress : pHost->Spec().m_vecAddresses) {
+        if (EqualsIgnoringAsciiCase(pHost->Definition().m_strName, strBare)) return pHost.get();
+        for (const std::string& strAddress : pHost->Definition().m_vecAddresses) {
             if (EqualsIgnoringAsciiCase(strAddress, strBare)) return pHost.get();
         }
     }
@@ -69,12 +70,12 @@ platform::ErrorCode CSimNetwork::ConnectRegistry(const std::string& strHost,
     hMachine = platform::kNoHostKey;
     const CSimHost* pHost = FindHost(strHost);
     if (pHost == nullptr) return platform::kErrorBadNetPath;
-    const CSimHostSpec& spec = pHost->Spec();
-    if (spec.m_faults.m_nRefuseCode != 0) return spec.m_faults.m_nRefuseCode;
+    const CSimHostDefinition& definition = pHost->Definition();
+    if (definition.m_faults.m_nRefuseCode != 0) return definition.m_faults.m_nRefuseCode;
 
     const std::size_t nHost = IndexOf(pHost);
     std::lock_guard<std::mutex> guard(m_lock);
-    if (!spec.m_strUser.empty() && m_mapLogons.count(nHost) == 0) {
+    if (!definition.m_strUser.empty() && m_mapLogons.count(nHost) == 0) {
         return platform::kErrorAccessDenied;
     }
     hMachine = NewKey(nHost, std::string());
@@ -91,8 +92,8 @@ platform::ErrorCode CSimNetwork::AddConnection(const std::string& strRemoteName,
     if (nSlash == std::string_view::npos) return platform::kErrorBadNetName;
     const CSimHost* pHost = FindHost(std::string(strRest.substr(0, nSlash)));
     if (pHost == nullptr) return platform::kErrorBadNetPath;
-    const CSimHostSpec& spec = pHost->Spec();
-    if (spec.m_faults.m_nRefuseCode != 0) return spec.m_faults.m_nRefuseCode;
+    const CSimHostDefinition& definition = pHost->Definition();
+    if (definition.m_faults.m_nRefuseCode != 0) return definition.m_faults.m_nRefuseCode;
     if (!EqualsIgnoringAsciiCase(strRest.substr(nSlash + 1), "IPC$"))
         return platform::kErrorBadNetName;
 
@@ -102,8 +103,8 @@ platform::ErrorCode CSimNetwork::AddConnection(const std::string& strRemoteName,
     if (itLogon != m_mapLogons.end() && !EqualsIgnoringAsciiCase(itLogon->second, strUser)) {
         return platform::kErrorSessionCredentialConflict;
     }
-    if (!spec.m_strUser.empty() &&
-        (!EqualsIgnoringAsciiCase(spec.m_strUser, strUser) || spec.m_strPassword != strPassword)) {
+    if (!definition.m_strUser.empty() && (!EqualsIgnoringAsciiCase(definition.m_strUser, strUser) ||
+                                          definition.m_strPassword != strPassword)) {
         return platform::kErrorLogonFailure;
     }
     m_mapLogons[nHost] = strUser;
@@ -118,7 +119,7 @@ platform::ErrorCode CSimNetwork::OpenKey(platform::HostKey hKey, const std::stri
     if (it == m_mapKeys.end()) return platform::kErrorInvalidHandle;
     const std::size_t nHost = it->second.nHost;
     std::string strPath = JoinKeyPath(it->second.strPath, strSubKey);
-    if (!m_vecHosts[nHost]->Spec().m_registry.KeyExists(strPath)) {
+    if (!m_vecHosts[nHost]->Definition().m_registry.KeyExists(strPath)) {
         return platform::kErrorFileNotFound;
     }
     hResult = NewKey(nHost, std::move(strPath));
@@ -138,7 +139,7 @@ platform::ErrorCode CSimNetwork::QueryValue(platform::HostKey hKey, const std::s
     CSimHost& host = *m_vecHosts[key.nHost];
 
     // Registry values are fixed after the description is read: no lock is needed for them.
-    if (const CSimValue* pValue = host.Spec().m_registry.FindValue(key.strPath, strValue)) {
+    if (const CSimValue* pValue = host.Definition().m_registry.FindValue(key.strPath, strValue)) {
         const auto nSize = static_cast<std::uint32_t>(pValue->m_vecData.size());
         if (pType != nullptr) *pType = pValue->m_nType;
         if (pData == nullptr) {
@@ -158,7 +159,7 @@ platform::ErrorCode CSimNetwork::QueryValue(platform::HostKey hKey, const std::s
     if (key.strPath != CounterKeyPath() || !CSimHost::ParseObjectList(strValue, vecObjects)) {
         return platform::kErrorFileNotFound;
     }
-    if (host.Spec().m_faults.m_nDelayMs > 0) m_sleeper(host.Spec().m_faults.m_nDelayMs);
+    if (host.Definition().m_faults.m_nDelayMs > 0) m_sleeper(host.Definition().m_faults.m_nDelayMs);
     std::vector<std::uint8_t> vecBlock;
     const std::int64_t nNow = FileTimeFrom(m_pClock->Now(), m_pClock->UtcMillisecond());
     const platform::ErrorCode nResult =
@@ -177,7 +178,7 @@ platform::ErrorCode CSimNetwork::CloseKey(platform::HostKey hKey) {
 }
 
 platform::ErrorCode CSimNetwork::EnumerateDomains(std::vector<std::string>& vecDomains) {
-    vecDomains = m_spec.m_vecWorkgroups;
+    vecDomains = m_description.m_vecWorkgroups;
     return platform::kSuccess;
 }
 
@@ -185,13 +186,13 @@ platform::ErrorCode CSimNetwork::EnumerateHosts(const std::string& strDomain,
                                                 std::vector<std::string>& vecHosts) {
     vecHosts.clear();
     bool bKnown = false;
-    for (const std::string& strWorkgroup : m_spec.m_vecWorkgroups) {
+    for (const std::string& strWorkgroup : m_description.m_vecWorkgroups) {
         bKnown = bKnown || EqualsIgnoringAsciiCase(strWorkgroup, strDomain);
     }
     if (!bKnown) return platform::kErrorBadNetPath;
     for (const std::unique_ptr<CSimHost>& pHost : m_vecHosts) {
-        if (EqualsIgnoringAsciiCase(pHost->Spec().m_strWorkgroup, strDomain)) {
-            vecHosts.push_back("\\\\" + pHost->Spec().m_strName);
+        if (EqualsIgnoringAsciiCase(pHost->Definition().m_strWorkgroup, strDomain)) {
+            vecHosts.push_back("\\\\" + pHost->Definition().m_strName);
         }
     }
     return platform::kSuccess;

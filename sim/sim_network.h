@@ -28,7 +28,8 @@ public:
 
     // The clock must outlive the network. Without a sleeper, delays really wait; a sleeper is
     // called from whichever threads make requests, possibly several at once.
-    CSimNetwork(CSimNetworkSpec spec, const platform::IClock& clock, Sleeper sleeper = {});
+    CSimNetwork(CSimNetworkDescription description, const platform::IClock& clock,
+                Sleeper sleeper = {});
     ~CSimNetwork() override;
 
     platform::ErrorCode ConnectRegistry(const std::string& strHost,
@@ -64,7 +65,7 @@ private:
     std::size_t IndexOf(const CSimHost* pHost) const;
     platform::HostKey NewKey(std::size_t nHost, std::string strPath);  // under m_lock
 
-    CSimNetworkSpec m_spec;  // workgroups; hosts moved into m_vecHosts
+    CSimNetworkDescription m_description;  // workgroups; hosts moved into m_vecHosts
     std::vector<std::unique_ptr<CSimHost>> m_vecHosts;
     const platform::IClock* m_pClock;
     Sleeper m_sleeper;

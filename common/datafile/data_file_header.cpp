@@ -9,12 +9,6 @@ namespace {
 // The tag is short; a longer first string is not worth reading to find out it is wrong.
 constexpr std::size_t kMaxTagBytes = 64;
 
-// Reads one string of at most kMaxStringBytes; false when the file ends or the value is bad.
-bool ReadText(datafile::CDataFileInput& input, std::string& strText) {
-    return input.Decode([&](CArchiveReader& reader) { strText = reader.ReadString(); },
-                        datafile::kMaxStringBytes + 7) == datafile::EDecode::kOk;
-}
-
 bool ReadUInt32(datafile::CDataFileInput& input, std::uint32_t& nValue) {
     return input.Decode([&](CArchiveReader& reader) { nValue = reader.ReadUInt32(); }, 4) ==
            datafile::EDecode::kOk;
@@ -45,13 +39,15 @@ bool CDataFileHeader::Read(datafile::CDataFileInput& input) {
     if (eTag != datafile::EDecode::kOk || !IsDataFile(m_strTag, m_nVersion)) return false;
 
     if (m_nVersion >= datafile::kFirstVersionWithJobFields) {
-        if (!ReadText(input, m_strOsInfo) || !ReadText(input, m_strCpuInfo) ||
-            !ReadText(input, m_strGroup) || !ReadText(input, m_strExecId) ||
+        if (!datafile::ReadText(input, m_strOsInfo) || !datafile::ReadText(input, m_strCpuInfo) ||
+            !datafile::ReadText(input, m_strGroup) || !datafile::ReadText(input, m_strExecId) ||
             !ReadUInt32(input, m_nBranch)) {
             return false;
         }
     }
-    if (!ReadText(input, m_strHost) || !ReadText(input, m_strComment)) return false;
+    if (!datafile::ReadText(input, m_strHost) || !datafile::ReadText(input, m_strComment)) {
+        return false;
+    }
     return input.Decode(
                [&](CArchiveReader& reader) {
                    m_tStart = reader.ReadTime();

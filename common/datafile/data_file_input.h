@@ -2,6 +2,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -24,8 +25,18 @@ enum class EDecode {
 // bytes, so a length field cannot make the reader allocate more than the file holds.
 class CDataFileInput {
 public:
+    // Where bytes come from when they do not come from a file: reads up to nSize bytes into
+    // pBuffer and sets nRead (0 at the end for now), or returns an error code, as a file read does.
+    using Source =
+        std::function<platform::ErrorCode(void* pBuffer, std::size_t nSize, std::size_t& nRead)>;
+
     platform::ErrorCode Open(const std::string& strPath);
+    // Reads from fnSource instead of a file, with the same checks: for bytes that arrive in
+    // memory, and for tests that deliver a file in small pieces or let it grow between reads.
+    void Open(Source fnSource);
     void Close();
+    // A source that delivers bytes the caller keeps alive while the input reads them.
+    static Source FromBytes(std::span<const std::uint8_t> bytes);
 
     std::span<const std::uint8_t> Window() const {
         return {m_vecBuffer.data() + m_nStart, m_nEnd - m_nStart};
@@ -64,13 +75,20 @@ public:
 
 private:
     bool Failed() const { return m_nError != platform::kSuccess; }
+    bool IsOpen() const { return m_file.IsOpen() || m_fnSource != nullptr; }
 
     platform::InputFile m_file;
+    Source m_fnSource;  // set instead of m_file
     std::vector<std::uint8_t> m_vecBuffer;
     std::size_t m_nStart = 0;  // first unconsumed byte in m_vecBuffer
     std::size_t m_nEnd = 0;    // one past the last byte read into m_vecBuffer
     std::uint64_t m_nOffset = 0;
     platform::ErrorCode m_nError = platform::kSuccess;
 };
+
+// Reads one archive string of at most kMaxStringBytes as UTF-8 text; false when the input ends
+// inside it, it is malformed or longer, or a read fails. Each string is decoded once, when all of
+// its bytes are there: the window refills only re-check its length prefix.
+bool ReadText(CDataFileInput& input, std::string& strText);
 
 }  // namespace datafile

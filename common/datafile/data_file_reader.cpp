@@ -2,6 +2,7 @@
 #include "datafile/data_file_reader.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "datafile/data_file_format.h"
 #include "perf/perf_block.h"
@@ -19,6 +20,16 @@ platform::ErrorCode CDataFileReader::Open(const std::string& strPath) {
     Close();
     const platform::ErrorCode nCode = m_input.Open(strPath);
     if (nCode != platform::kSuccess) return nCode;
+    return ReadFront();
+}
+
+platform::ErrorCode CDataFileReader::Open(datafile::CDataFileInput::Source fnSource) {
+    Close();
+    m_input.Open(std::move(fnSource));
+    return ReadFront();
+}
+
+platform::ErrorCode CDataFileReader::ReadFront() {
     if (!m_header.Read(m_input) || !ReadCounterNames()) {
         const platform::ErrorCode nError = m_input.Error();
         Close();
@@ -47,13 +58,9 @@ bool CDataFileReader::ReadCounterNames() {
     std::string strIndex;
     std::string strName;
     for (std::uint32_t i = 0; i < nStrings / 2; ++i) {
-        const datafile::EDecode eDecode = m_input.Decode(
-            [&](CArchiveReader& reader) {
-                strIndex = reader.ReadString();
-                strName = reader.ReadString();
-            },
-            2 * (datafile::kMaxStringBytes + 7));
-        if (eDecode != datafile::EDecode::kOk) return false;
+        if (!datafile::ReadText(m_input, strIndex) || !datafile::ReadText(m_input, strName)) {
+            return false;
+        }
         m_names[strIndex] = strName;  // a later pair with the same index replaces the earlier
     }
     return true;

@@ -34,6 +34,8 @@ public:
     // when the file cannot be opened or read; kErrorInvalidData when it is not a data file or
     // its header or table is damaged or incomplete.
     platform::ErrorCode Open(const std::string& strPath);
+    // The same for a file's bytes from a source other than a file (see CDataFileInput::Source).
+    platform::ErrorCode Open(datafile::CDataFileInput::Source fnSource);
     void Close();
 
     const CDataFileHeader& Header() const { return m_header; }
@@ -44,6 +46,8 @@ public:
     platform::ErrorCode ReadError() const { return m_input.Error(); }
 
 private:
+    // Reads the header and the counter-name table from the opened input.
+    platform::ErrorCode ReadFront();
     bool ReadCounterNames();
 
     datafile::CDataFileInput m_input;

@@ -5,11 +5,13 @@
 
 #include <algorithm>
 #include <random>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "archive_stream.h"
 #include "data_file_test_util.h"
+#include "datafile/data_file_format.h"
 #include "datafile/data_file_writer.h"
 
 namespace {
@@ -22,6 +24,22 @@ using datafile_test::WriteAll;
 using platform_test::CTempDir;
 
 constexpr platform::Time kStart = 1092878100;
+
+// Delivers bytes from memory at most nPiece at a time, and fails with nError once nFailAt bytes
+// have been delivered (never when nFailAt is beyond the bytes).
+datafile::CDataFileInput::Source Pieces(const std::string& strBytes, std::size_t nPiece,
+                                        std::size_t nFailAt = std::string::npos,
+                                        platform::ErrorCode nError = platform::kErrorReadFault) {
+    return [&strBytes, nPiece, nFailAt, nError, nPos = std::size_t{0}](
+               void* pBuffer, std::size_t nSize, std::size_t& nRead) mutable {
+        nRead = 0;
+        if (nPos >= nFailAt) return nError;
+        nRead = std::min({nSize, nPiece, strBytes.size() - nPos, nFailAt - nPos});
+        std::copy_n(strBytes.data() + nPos, nRead, static_cast<char*>(pBuffer));
+        nPos += nRead;
+        return platform::kSuccess;
+    };
+}
 
 CDataFileHeader SomeHeader() {
     CDataFileHeader header;
@@ -184,6 +202,77 @@ TEST_F(DataFileReader, AFileCutAtEveryOffsetStopsCleanly) {
         EXPECT_EQ(Drain(reader, nSamples),
                   bAtBoundary ? ESampleRead::kEnd : ESampleRead::kIncomplete);
         EXPECT_EQ(nSamples, nWhole);
+    }
+}
+
+TEST_F(DataFileReader, BytesFromMemoryInAnyPiecesReadAsTheFileDoes) {
+    CCounterNameMap names;
+    for (int i = 2; i < 400; i += 2) names[std::to_string(i)] = "名前 " + std::to_string(i);
+    const CWrittenFile file = Write(names, {100, 4200, 96});
+
+    CDataFileReader fromFile;
+    ASSERT_EQ(fromFile.Open(Put(file.m_strBytes)), platform::kSuccess);
+    const std::span<const std::uint8_t> bytes(
+        reinterpret_cast<const std::uint8_t*>(file.m_strBytes.data()), file.m_strBytes.size());
+    std::vector<datafile::CDataFileInput::Source> sources = {
+        datafile::CDataFileInput::FromBytes(bytes)};
+    for (std::size_t nPiece : {1, 3, 4095, 4097})
+        sources.push_back(Pieces(file.m_strBytes, nPiece));
+    for (std::size_t i = 0; i < sources.size(); ++i) {
+        SCOPED_TRACE("source " + std::to_string(i));
+        CDataFileReader reader;
+        ASSERT_EQ(reader.Open(std::move(sources[i])), platform::kSuccess);
+        EXPECT_EQ(reader.Header().m_strExecId, fromFile.Header().m_strExecId);
+        EXPECT_EQ(reader.CounterNames(), names);
+        CDataSample sample;
+        for (const std::vector<std::uint8_t>& block : file.m_vecBlocks) {
+            ASSERT_EQ(reader.Next(sample), ESampleRead::kSample);
+            EXPECT_EQ(sample.m_vecBlock, block);
+        }
+        EXPECT_EQ(reader.Next(sample), ESampleRead::kEnd);
+    }
+}
+
+TEST_F(DataFileReader, AFailingReadIsReportedWithItsCode) {
+    const CWrittenFile file = Write({{"2", "System"}}, {100, 200});
+    {
+        SCOPED_TRACE("inside the header");
+        CDataFileReader reader;
+        EXPECT_EQ(reader.Open(Pieces(file.m_strBytes, 7, file.m_nHeaderEnd - 3)),
+                  platform::kErrorReadFault);
+    }
+    {
+        SCOPED_TRACE("inside the second record");
+        CDataFileReader reader;
+        ASSERT_EQ(reader.Open(Pieces(file.m_strBytes, 64, file.m_vecRecordEnds[0] + 20,
+                                     platform::kErrorBadNetName)),
+                  platform::kSuccess);
+        CDataSample sample;
+        EXPECT_EQ(reader.Next(sample), ESampleRead::kSample);
+        EXPECT_EQ(reader.Next(sample), ESampleRead::kReadError);
+        EXPECT_EQ(reader.ReadError(), platform::kErrorBadNetName);
+    }
+}
+
+TEST_F(DataFileReader, EachCounterNameTextIsHeldToTheStringLimit) {
+    const CWrittenFile file = Write({}, {});
+    const std::string strHeader = file.m_strBytes.substr(0, file.m_nHeaderEnd);
+    for (const bool bIndex : {true, false}) {
+        for (const std::size_t nLength :
+             {datafile::kMaxStringBytes, datafile::kMaxStringBytes + 1}) {
+            SCOPED_TRACE(std::string(bIndex ? "index" : "name") + " of " + std::to_string(nLength) +
+                         " bytes");
+            const std::string strLong(nLength, '7');
+            CArchiveWriter table;
+            table.WriteUInt32(2);
+            table.WriteString(bIndex ? strLong : "2");
+            table.WriteString(bIndex ? "" : strLong);
+            const std::string strBytes = strHeader + table.Buffer();
+            CDataFileReader reader;
+            EXPECT_EQ(reader.Open(Pieces(strBytes, 4096)), nLength <= datafile::kMaxStringBytes
+                                                               ? platform::kSuccess
+                                                               : platform::kErrorInvalidData);
+        }
     }
 }
 

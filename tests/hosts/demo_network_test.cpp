@@ -26,14 +26,14 @@ using platform::HostKey;
 class DemoNetworkTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        sim::CSimNetworkSpec spec;
+        sim::CSimNetworkDescription description;
         std::string strError;
         // The build copies the demo description next to the test program.
         ASSERT_TRUE(sim::LoadNetworkDescription(platform::ProgramDirectory() + "demo-network.txt",
-                                                spec, strError))
+                                                description, strError))
             << strError;
         m_pNetwork = std::make_unique<sim::CSimNetwork>(
-            std::move(spec), m_clock, [this](std::uint32_t nMs) { m_nSlept += nMs; });
+            std::move(description), m_clock, [this](std::uint32_t nMs) { m_nSlept += nMs; });
         m_pHosts = std::make_unique<CHostTable>();
         (*m_pHosts)[0].m_strHost = "SV01";
         (*m_pHosts)[0].m_strUser = "admin";
@@ -177,13 +177,13 @@ TEST_F(DemoNetworkTest, HostsShowTheirScriptedBehaviour) {
 // A job reports a failed request as "host/" + the system text; a scripted code without a text
 // would leave that line ending in "/".
 TEST(DemoNetworkScript, EveryScriptedFailureCodeHasASystemText) {
-    sim::CSimNetworkSpec spec;
+    sim::CSimNetworkDescription description;
     std::string strError;
-    ASSERT_TRUE(sim::LoadNetworkDescription(platform::ProgramDirectory() + "demo-network.txt", spec,
+    ASSERT_TRUE(sim::LoadNetworkDescription(platform::ProgramDirectory() + "demo-network.txt", description,
                                             strError))
         << strError;
     std::set<platform::ErrorCode> setCodes;
-    for (const sim::CSimHostSpec& host : spec.m_vecHosts) {
+    for (const sim::CSimHostDefinition& host : description.m_vecHosts) {
         if (host.m_faults.m_nRefuseCode != 0) setCodes.insert(host.m_faults.m_nRefuseCode);
         for (const auto& [nRequest, nCode] : host.m_faults.m_mapFailRequest) setCodes.insert(nCode);
     }

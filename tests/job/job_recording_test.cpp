@@ -254,7 +254,7 @@ TEST_F(RecordingTest, StopOnTheRealClockEndsAfterTheFirstSample) {
     job.m_strDataDir = DataDir();
     CGatherJobContext context = Context();
     context.m_pWaitClock = nullptr;  // the system clock
-    sim::CSimNetworkSpec description;
+    sim::CSimNetworkDescription description;
     std::string strError;
     ASSERT_TRUE(sim::ParseNetworkDescription(kOneHost, description, strError));
     sim::CSimNetwork network(std::move(description), platform::SystemClock());

@@ -48,7 +48,7 @@ class JobTest : public testing::Test {
 protected:
     // Builds the network from description text; the request delays are not waited for.
     void UseNetwork(const std::string& strDescription) {
-        sim::CSimNetworkSpec network;
+        sim::CSimNetworkDescription network;
         std::string strError;
         ASSERT_TRUE(sim::ParseNetworkDescription(strDescription, network, strError)) << strError;
         m_pNetwork =

@@ -1,7 +1,9 @@
 // The graph request: file ordering, the block layout Graph reads, and decoding hostile blocks.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
+#include <vector>
 
 #include "archive_stream.h"
 #include "graph_param.h"
@@ -66,6 +68,34 @@ TEST(GraphFileListTest, IdsCompareByTheirCodePage932Bytes) {
     list.Add({"Ａ", 1, "alpha"});
     list.Add({"亜", 1, "kanji"});
     EXPECT_EQ(Paths(list), (std::vector<std::string>{"kanji", "alpha"}));
+}
+
+TEST(GraphFileListTest, AnyMixOfAddsGivesTheOrderOfTheFrontToBackRule) {
+    // The rule as stated: in front of the first item with a smaller ID, or the same ID and a
+    // larger branch; at the end when there is none. IDs here are ASCII, whose code page 932
+    // bytes are their own.
+    std::vector<CGraphFileItem> expected;
+    auto addByRule = [&](const CGraphFileItem& item) {
+        auto it = expected.begin();
+        while (it != expected.end() &&
+               !(it->m_strExecId < item.m_strExecId ||
+                 (it->m_strExecId == item.m_strExecId && it->m_nBranch > item.m_nBranch))) {
+            ++it;
+        }
+        expected.insert(it, item);
+    };
+    std::mt19937 random(20240701);
+    CGraphFileList list;
+    const char* ids[] = {"", "0412-0001", "0412-0002", "0501-0001"};
+    for (int i = 0; i < 400; ++i) {
+        const CGraphFileItem item{ids[random() % 4], static_cast<std::int32_t>(random() % 5) - 1,
+                                  "p" + std::to_string(i)};
+        addByRule(item);
+        list.Add(item);
+    }
+    std::vector<std::string> expectedPaths;
+    for (const auto& item : expected) expectedPaths.push_back(item.m_strPath);
+    EXPECT_EQ(Paths(list), expectedPaths);
 }
 
 TEST(GraphParamBlockTest, LayoutIsCounterTextHostFlagCountThenPaths) {
@@ -158,6 +188,21 @@ TEST(GraphParamDecodeTest, HostileValuesAreNamed) {
         const CGraphParamDecodeResult result = DecodeGraphParamBlock(c.block, read);
         EXPECT_EQ(result.m_eError, c.expected) << c.name << ": " << result.m_strDetail;
     }
+}
+
+TEST(GraphParamDecodeTest, ABlockOfAHundredThousandEmptyPathsDecodesInBlockOrder) {
+    // Every empty path is one zero byte: a block of a few hundred kilobytes that anything can put
+    // on the clipboard. Placing each path by walking the list from the front took hours for it.
+    constexpr std::int32_t kPaths = 100000;
+    CGraphParam read;
+    const CGraphParamDecodeResult result =
+        DecodeGraphParamBlock(Int32(0) + Text("x") + Text("PC1") + Int32(0) + Int32(kPaths) +
+                                  std::string(kPaths - 1, '\0') + Text("last"),
+                              read);
+    ASSERT_TRUE(result.Ok()) << result.m_strDetail;
+    ASSERT_EQ(read.m_files.Size(), static_cast<std::size_t>(kPaths));
+    EXPECT_EQ(read.m_files.Items().front().m_strPath, "");
+    EXPECT_EQ(read.m_files.Items().back().m_strPath, "last");
 }
 
 TEST(GraphParamDecodeTest, NoFilesAndTrailingPaddingAreAccepted) {

@@ -6,7 +6,7 @@
 
 namespace {
 
-using sim::CSimNetworkSpec;
+using sim::CSimNetworkDescription;
 
 std::string Text(const sim::CSimRegistry& registry, const std::string& strKey,
                  const std::string& strName) {
@@ -27,11 +27,11 @@ std::string Text(const sim::CSimRegistry& registry, const std::string& strKey,
     return std::to_string(pValue->m_nType) + ":" + strText;
 }
 
-CSimNetworkSpec Parse(const std::string& strText) {
-    CSimNetworkSpec spec;
+CSimNetworkDescription Parse(const std::string& strText) {
+    CSimNetworkDescription description;
     std::string strError;
-    EXPECT_TRUE(sim::ParseNetworkDescription(strText, spec, strError)) << strError;
-    return spec;
+    EXPECT_TRUE(sim::ParseNetworkDescription(strText, description, strError)) << strError;
+    return description;
 }
 
 constexpr char kVersion[] = "Software\\Microsoft\\Windows NT\\CurrentVersion";
@@ -40,7 +40,7 @@ constexpr char kPerfOs[] = "SYSTEM\\CurrentControlSet\\Services\\PerfOS\\Perform
 constexpr char kPerfProc[] = "SYSTEM\\CurrentControlSet\\Services\\PerfProc\\Performance";
 
 TEST(DescriptionParser, ReadsEveryKeyword) {
-    const CSimNetworkSpec spec = Parse(
+    const CSimNetworkDescription description = Parse(
         "\xEF\xBB\xBF# a network\r\n"
         "workgroup WORKGROUP\r\n"
         "  host PC01   # first host\r\n"
@@ -76,9 +76,9 @@ TEST(DescriptionParser, ReadsEveryKeyword) {
         "    bad-signature\n"
         "    processes 12\n");
 
-    ASSERT_EQ(spec.m_vecWorkgroups, (std::vector<std::string>{"WORKGROUP", "LAB"}));
-    ASSERT_EQ(spec.m_vecHosts.size(), 3u);
-    const sim::CSimHostSpec& host = spec.m_vecHosts[0];
+    ASSERT_EQ(description.m_vecWorkgroups, (std::vector<std::string>{"WORKGROUP", "LAB"}));
+    ASSERT_EQ(description.m_vecHosts.size(), 3u);
+    const sim::CSimHostDefinition& host = description.m_vecHosts[0];
     EXPECT_EQ(host.m_strName, "PC01");
     EXPECT_EQ(host.m_strWorkgroup, "WORKGROUP");
     EXPECT_EQ(host.m_nLine, 3);
@@ -120,20 +120,21 @@ TEST(DescriptionParser, ReadsEveryKeyword) {
     EXPECT_EQ(pRaw->m_nType, 3u);
     EXPECT_EQ(pRaw->m_vecData, (std::vector<std::uint8_t>{1, 2, 0xFF}));
 
-    EXPECT_EQ(spec.m_vecHosts[1].m_strWorkgroup, "LAB");
-    EXPECT_TRUE(spec.m_vecHosts[2].m_faults.m_bBadSignatureAlways);
-    const std::vector<std::string>& vecGenerated = spec.m_vecHosts[2].m_shape.m_vecProcesses;
+    EXPECT_EQ(description.m_vecHosts[1].m_strWorkgroup, "LAB");
+    EXPECT_TRUE(description.m_vecHosts[2].m_faults.m_bBadSignatureAlways);
+    const std::vector<std::string>& vecGenerated = description.m_vecHosts[2].m_shape.m_vecProcesses;
     ASSERT_EQ(vecGenerated.size(), 12u);
     EXPECT_EQ(vecGenerated[0], "Idle");
     EXPECT_EQ(vecGenerated[11], "svchost#3");
 }
 
 TEST(DescriptionParser, BareHostHasTheDefaultRegistry) {
-    const CSimNetworkSpec spec = Parse("workgroup W\nhost A\nhost B\nprocessors 1\n");
-    const sim::CSimRegistry& a = spec.m_vecHosts[0].m_registry;
+    const CSimNetworkDescription description = Parse("workgroup W\nhost A\nhost B\nprocessors 1\n");
+    const sim::CSimRegistry& a = description.m_vecHosts[0].m_registry;
     EXPECT_EQ(Text(a, kVersion, "ProductName"), "1:Microsoft Windows XP|");
     EXPECT_EQ(Text(a, kVersion, "CurrentType"), "1:Multiprocessor Free|");  // 2 processors
-    EXPECT_EQ(Text(spec.m_vecHosts[1].m_registry, kVersion, "CurrentType"), "1:Uniprocessor Free|");
+    EXPECT_EQ(Text(description.m_vecHosts[1].m_registry, kVersion, "CurrentType"),
+              "1:Uniprocessor Free|");
     for (const char* pszName : {"CurrentVersion", "CurrentBuildNumber", "CSDVersion",
                                 "RegisteredOwner", "RegisteredOrganization", "ProductId"}) {
         EXPECT_NE(Text(a, kVersion, pszName), "<missing>") << pszName;
@@ -150,7 +151,7 @@ TEST(DescriptionParser, BareHostHasTheDefaultRegistry) {
         a.FindValue(sim::NormalizeKeyPath(sim::kCounterKey), "counter");
     ASSERT_NE(pCounter, nullptr);
     EXPECT_EQ(pCounter->m_nType, 7u);
-    EXPECT_EQ(spec.m_vecHosts[0].m_strUser, "");
+    EXPECT_EQ(description.m_vecHosts[0].m_strUser, "");
 }
 
 struct SErrorCase {
@@ -203,9 +204,9 @@ TEST(DescriptionParser, ErrorsNameTheLineAndTheReason) {
     };
     for (const SErrorCase& c : kCases) {
         const std::string strText(c.strText);
-        CSimNetworkSpec spec;
+        CSimNetworkDescription description;
         std::string strError;
-        EXPECT_FALSE(sim::ParseNetworkDescription(strText, spec, strError)) << strText;
+        EXPECT_FALSE(sim::ParseNetworkDescription(strText, description, strError)) << strText;
         EXPECT_TRUE(strError.starts_with("line " + std::to_string(c.nLine) + ": "))
             << strText << " -> " << strError;
         EXPECT_NE(strError.find(c.pszWords), std::string::npos) << strText << " -> " << strError;
@@ -214,22 +215,22 @@ TEST(DescriptionParser, ErrorsNameTheLineAndTheReason) {
 
 TEST(DescriptionParser, FilesAreNamedInTheirErrors) {
     platform_test::CTempDir dir;
-    CSimNetworkSpec spec;
+    CSimNetworkDescription description;
     std::string strError;
-    EXPECT_FALSE(sim::LoadNetworkDescription(dir.Path("missing.txt"), spec, strError));
+    EXPECT_FALSE(sim::LoadNetworkDescription(dir.Path("missing.txt"), description, strError));
     EXPECT_TRUE(strError.starts_with(dir.Path("missing.txt") + ": cannot be opened")) << strError;
 
     dir.WriteFile("bad.txt", "workgroup W\nhost A\nload cpu constant 200\n");
-    EXPECT_FALSE(sim::LoadNetworkDescription(dir.Path("bad.txt"), spec, strError));
+    EXPECT_FALSE(sim::LoadNetworkDescription(dir.Path("bad.txt"), description, strError));
     EXPECT_TRUE(strError.starts_with(dir.Path("bad.txt") + ": line 3: ")) << strError;
 
     dir.WriteFile("huge.txt", "#" + std::string(sim::kMaxDescriptionBytes, 'x'));
-    EXPECT_FALSE(sim::LoadNetworkDescription(dir.Path("huge.txt"), spec, strError));
+    EXPECT_FALSE(sim::LoadNetworkDescription(dir.Path("huge.txt"), description, strError));
     EXPECT_NE(strError.find("larger than 4 MiB"), std::string::npos) << strError;
 
     dir.WriteFile("empty.txt", "");
-    EXPECT_TRUE(sim::LoadNetworkDescription(dir.Path("empty.txt"), spec, strError));
-    EXPECT_TRUE(spec.m_vecHosts.empty());
+    EXPECT_TRUE(sim::LoadNetworkDescription(dir.Path("empty.txt"), description, strError));
+    EXPECT_TRUE(description.m_vecHosts.empty());
 }
 
 }  // namespace

@@ -202,7 +202,7 @@ TEST(CounterNames, TableNamesEveryIndexTheBlocksUse) {
     const sim::CPerfBlockBuilder builder = sim::MakeHostBlockBuilder(sim::CHostShape{});
     for (const sim::CPerfObjectModel& object : builder.Objects()) {
         EXPECT_EQ(setNamed.count(object.Index()), 1u) << "object " << object.Index();
-        for (const sim::CCounterSpec& counter : object.Counters()) {
+        for (const sim::CCounterDefinition& counter : object.Counters()) {
             EXPECT_EQ(setNamed.count(counter.m_nIndex), 1u)
                 << "counter " << counter.m_nIndex << " of object " << object.Index();
         }

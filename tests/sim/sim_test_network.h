@@ -15,11 +15,11 @@ namespace sim_test {
 inline std::unique_ptr<sim::CSimNetwork> MakeNetwork(const std::string& strText,
                                                      const platform::IClock& clock,
                                                      sim::CSimNetwork::Sleeper sleeper = {}) {
-    sim::CSimNetworkSpec spec;
+    sim::CSimNetworkDescription description;
     std::string strError;
-    EXPECT_TRUE(sim::ParseNetworkDescription(strText, spec, strError)) << strError;
+    EXPECT_TRUE(sim::ParseNetworkDescription(strText, description, strError)) << strError;
     if (!sleeper) sleeper = [](std::uint32_t) {};
-    return std::make_unique<sim::CSimNetwork>(std::move(spec), clock, std::move(sleeper));
+    return std::make_unique<sim::CSimNetwork>(std::move(description), clock, std::move(sleeper));
 }
 
 // The machine key and the Perflib\009 key of a host that must answer.

@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "perf_test_blocks.h"
+#include "perf/perf_test_blocks.h"
 
 namespace {
 
