@@ -181,8 +181,9 @@ SWizardDate CScheduleWizardDialog::GetDate(int nId) const {
 
 void CScheduleWizardDialog::FocusControl(int nId) {
     HWND hControl = Item(nId);
-    // A control of a hidden page cannot take the focus; the message named the field.
-    if (hControl == nullptr || !IsWindowVisible(hControl)) return;
+    // A control of a hidden page cannot take the focus; the message named the field. (The
+    // control's own style is asked: while the dialog opens, the dialog itself is not shown yet.)
+    if (hControl == nullptr || (GetWindowLongW(hControl, GWL_STYLE) & WS_VISIBLE) == 0) return;
     SendMessageW(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(hControl), TRUE);
     wchar_t szClass[16] = {};
     GetClassNameW(hControl, szClass, 16);
