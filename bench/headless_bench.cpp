@@ -204,8 +204,6 @@ SRunFigures RunOnce(bool bLateHost, int nSeconds) {
     }
     sim::CSimNetwork network(std::move(description), platform::SystemClock());
     CWatchedAccess access(network);
-    CGatherJobContext context;
-    context.m_pAccess = &access;
 
     const platform::Time tStart = platform::SystemClock().Now() + 2;
     WriteSettings((root / "prog" / "VARNOLE.dat").string(), tStart, nSeconds);
@@ -217,7 +215,7 @@ SRunFigures RunOnce(bool bLateHost, int nSeconds) {
     std::ostringstream out;
     std::ostringstream err;
     const double dCpu0 = ProcessCpuSeconds();
-    RunHeadless(options, out, err, &context);
+    RunHeadless(options, out, err, &access);
     const double dCpu = ProcessCpuSeconds() - dCpu0;
 
     SRunFigures figures;

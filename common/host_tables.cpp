@@ -1,6 +1,7 @@
 // Find, add and remove operations on the host table, the group table and a group's members.
 #include "host_tables.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "schedule_texts.h"
@@ -114,6 +115,25 @@ bool RemoveMember(CHostGroup& group, std::string_view strName) {
         members[i] = std::move(members[i + 1]);
     members.back().clear();
     return true;
+}
+
+std::vector<std::string> ScheduleHosts(const CSchedule& schedule, const CGroupTable& groups) {
+    std::vector<std::string> arrHosts;
+    if (schedule.m_strTarget.empty()) return arrHosts;
+    if (schedule.m_nTargetType != kTargetGroup) {
+        arrHosts.push_back(schedule.m_strTarget);
+        return arrHosts;
+    }
+    const std::optional<int> nGroup = FindGroup(groups, schedule.m_strTarget);
+    if (!nGroup) return arrHosts;
+    for (const std::string& strMember : groups[static_cast<std::size_t>(*nGroup)].m_strMember) {
+        if (strMember.empty()) break;
+        // A group from a settings file may name a host twice (the group dialogs never add one
+        // twice); the host is read once.
+        if (std::find(arrHosts.begin(), arrHosts.end(), strMember) == arrHosts.end())
+            arrHosts.push_back(strMember);
+    }
+    return arrHosts;
 }
 
 bool ScheduleUsesGroup(const CSchedule& schedule, std::string_view strGroup) {

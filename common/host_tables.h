@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "schedule.h"
 
@@ -83,7 +84,15 @@ bool RemoveMember(CHostGroup& group, std::string_view strName);
 
 // ---- groups and schedules ----
 
-// True when the schedule is booked (state not 0) on the group named strGroup.
+// The hosts a schedule reads, each name once, in order. A group target (m_nTargetType 1) reads
+// the members of the first group of that name up to the first empty member slot, and nothing
+// when no group has that name; every other target reads its own name. An empty target reads no
+// host. The schedule's state is not looked at: which schedules count is the caller's choice.
+std::vector<std::string> ScheduleHosts(const CSchedule& schedule, const CGroupTable& groups);
+
+// True when the schedule is booked (state not 0) on the group named strGroup. Unlike
+// ScheduleHosts, every target type other than host (0) counts as a group target here: the test
+// guards a group against change and deletion, and errs on the side of keeping it.
 bool ScheduleUsesGroup(const CSchedule& schedule, std::string_view strGroup);
 // The numbers ("%02d") of the schedules that use the group, joined by ",": "03,12". Empty when
 // the group is not in use.

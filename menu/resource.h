@@ -1,4 +1,5 @@
-// Resource numbers of VARNOLE.exe (the main menu); the values are the documented numbers.
+// Resource numbers of VARNOLE.exe (the main menu). The values are fixed: the menu's tables and
+// the GUI tests find the controls by them.
 #pragma once
 
 #define IDD_ABOUTBOX 100

@@ -1,25 +1,34 @@
-// CGatherDlg construction, its tables, directories, collaborators and list columns.
+// CGatherDlg construction: the environment checked, the parts built over the tables.
 #include "gather_dlg.h"
 
-#include "job/wait_clock.h"
-#include "list_layouts.h"
+#include <stdexcept>
+
 #include "logs/error_log.h"
 #include "platform/files.h"
-#include "sim/host_access_choice.h"
+#include "settings_messages.h"
 
-CGatherDlg::CGatherDlg(IGatherView& view, IMessageBoxView& messageBoxes,
-                       const platform::IClock& clock)
-    : m_pView(&view),
-      m_boxes(messageBoxes),
-      m_pClock(&clock),
-      m_pFileOps(&PlatformFileOps()),
-      m_pHosts(std::make_unique<CHostTable>()),
-      m_pGroups(std::make_unique<CGroupTable>()),
-      m_pSchedules(std::make_unique<CScheduleTable>()),
-      m_arrJobs(kScheduleSlots),
-      m_pExecIdStore(&ConfigExecutionIdStore()) {
-    m_listSchedules.SetInsertSorted(true);
+namespace {
+
+const CGatherEnvironment& Checked(const CGatherEnvironment& environment) {
+    if (!environment.IsComplete())
+        throw std::invalid_argument("CGatherDlg: every collaborator of the environment is needed");
+    return environment;
 }
+
+}  // namespace
+
+CGatherDlg::CGatherDlg(IGatherView& view, IMessageBoxView& messageBoxes, IScheduleWizard& wizard,
+                       const CGatherEnvironment& environment)
+    : m_environment(Checked(environment)),
+      m_boxes(messageBoxes),
+      m_tables(environment.Clock()),
+      m_settings(m_tables, *environment.m_pFileOps),
+      m_rows(m_tables, environment.Clock()),
+      m_runLog(environment.Clock(), view, m_boxes),
+      m_executionIds(environment.Clock(), *environment.m_pExecIdStore, *environment.m_pErrorLog),
+      m_jobs(m_tables, m_environment),
+      m_scheduler(m_tables, m_rows, m_runLog, m_jobs, m_executionIds, m_boxes, environment.Clock()),
+      m_ops(m_tables, m_rows, m_runLog, m_scheduler, view, m_boxes, wizard, environment.Clock()) {}
 
 CGatherDlg::~CGatherDlg() {
     OnDestroyGather();
@@ -27,60 +36,39 @@ CGatherDlg::~CGatherDlg() {
 
 void CGatherDlg::SetProgramDirectory(const std::string& strDirectory) {
     m_strProgramDir = platform::WithTrailingSeparator(strDirectory);
+    m_settings.SetProgramDirectory(m_strProgramDir);
+    m_jobs.SetDirectories(m_strProgramDir, m_strDataDir);
 }
 
 void CGatherDlg::SetDataDirectory(const std::string& strDirectory) {
     m_strDataDir = platform::WithTrailingSeparator(strDirectory);
-}
-
-void CGatherDlg::ResetSchedule(int nSchedule) {
-    if (nSchedule < 0 || nSchedule >= kScheduleSlots) return;
-    Schedule(nSchedule) = CSchedule::Blank(m_pClock->Now());
-}
-
-void CGatherDlg::ResetAllSchedules() {
-    const CSchedule blank = CSchedule::Blank(m_pClock->Now());
-    m_pSchedules->fill(blank);
+    m_jobs.SetDirectories(m_strProgramDir, m_strDataDir);
 }
 
 bool CGatherDlg::CreateListColumns() {
-    const bool bSchedules = m_listSchedules.SetColumnLayout(kScheduleListLayout);
-    const bool bRunLog = m_listRunLog.SetColumnLayout(kRunLogLayout);
+    const bool bSchedules = m_rows.CreateColumns();
+    const bool bRunLog = m_runLog.CreateColumns();
     return bSchedules && bRunLog;
 }
 
-void CGatherDlg::SetFileOps(IFileOps* pFileOps) {
-    m_pFileOps = pFileOps != nullptr ? pFileOps : &PlatformFileOps();
+bool CGatherDlg::LoadSettings() {
+    const bool bFound = m_settings.Load();
+    // A schedule stored running came back waiting; the refresh books a next start that has
+    // passed and frees a one-time schedule whose time has gone.
+    for (int i = 0; i < kScheduleSlots; ++i) {
+        if (!m_tables.Schedule(i).IsFree()) m_rows.RefreshScheduleRow(i, -1, true);
+    }
+    if (!m_settings.LoadProblem().empty()) {
+        m_boxes.Show(m_settings.LoadProblem(), kSettingsErrorCaption, EMessageIcon::kWarning,
+                     EMessageButtons::kOk);
+    }
+    return bFound;
 }
 
-void CGatherDlg::SetJobContext(const CGatherJobContext& context) {
-    m_jobContext = context;
-    m_jobContext.m_pHosts.reset();
-}
-
-const CGatherJobContext& CGatherDlg::JobContext() {
-    if (m_jobContext.m_pAccess == nullptr) m_jobContext.m_pAccess = &sim::ProcessHostAccess();
-    if (m_jobContext.m_pWaitClock == nullptr) m_jobContext.m_pWaitClock = &SystemWaitClock();
-    if (m_jobContext.m_pErrorLog == nullptr) m_jobContext.m_pErrorLog = &ProcessErrorLog();
-    // The jobs read login data from a published copy of the host table that nobody changes; a
-    // new copy is published when the table has changed since (the old one lives on as long as
-    // a job still holds it).
-    if (!m_jobContext.m_pHosts || *m_jobContext.m_pHosts != *m_pHosts)
-        m_jobContext.m_pHosts = std::make_shared<const CHostTable>(*m_pHosts);
-    return m_jobContext;
-}
-
-CErrorLog& CGatherDlg::ErrorLog() const {
-    return m_jobContext.m_pErrorLog != nullptr ? *m_jobContext.m_pErrorLog : ProcessErrorLog();
-}
-
-void CGatherDlg::SetExecutionIdStore(IExecutionIdStore* pStore) {
-    m_pExecIdStore = pStore != nullptr ? pStore : &ConfigExecutionIdStore();
-    m_pExecIds.reset();
-}
-
-CExecutionIds& CGatherDlg::ExecutionIds() {
-    if (!m_pExecIds)
-        m_pExecIds = std::make_unique<CExecutionIds>(*m_pClock, *m_pExecIdStore, ErrorLog());
-    return *m_pExecIds;
+bool CGatherDlg::SaveSettings() {
+    const std::string strFailure = m_settings.Save();
+    if (!strFailure.empty())
+        m_boxes.Show(strFailure, kSettingsErrorCaption, EMessageIcon::kWarning,
+                     EMessageButtons::kOk);
+    return strFailure.empty();
 }

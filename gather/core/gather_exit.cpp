@@ -7,6 +7,7 @@
 #include "gather_dlg.h"
 #include "gather_texts.h"
 #include "platform/files.h"
+#include "settings_messages.h"
 
 namespace {
 
@@ -18,33 +19,35 @@ constexpr auto kExitPoll = std::chrono::milliseconds(10);
 
 bool CGatherDlg::OnExitRequest() {
     int nRunning = 0;
-    for (const CSchedule& schedule : *m_pSchedules) {
+    for (const CSchedule& schedule : m_tables.Schedules()) {
         if (schedule.m_nState > kStateWaiting) ++nRunning;
     }
     const char* pszQuestion =
         nRunning > 0 ? gather_text::kExitWithJobs : gather_text::kExitQuestion;
-    if (m_boxes.Show(pszQuestion, gather_text::kExitCaption, EMessageIcon::kWarning,
-                     EMessageButtons::kYesNo) != EMessageResult::kYes) {
+    if (!m_boxes.AskYesNo(pszQuestion, gather_text::kExitCaption, EMessageIcon::kWarning))
         return false;
-    }
 
     // Every slot is looked at, not only when runs were counted: the timer may have started one
-    // while the question was open.
-    const platform::Time tNow = m_pClock->Now();
+    // while the question was open. From here until the window closes no run may start again: a
+    // failed save reports itself in a box whose message loop goes on delivering the timer.
+    m_scheduler.Hold(true);
+    const platform::Time tNow = m_environment.Clock().Now();
     for (int i = 0; i < kScheduleSlots; ++i) {
-        CSchedule& schedule = Schedule(i);
-        if (schedule.m_nState <= kStateWaiting) continue;
-        StopJobs(i);
-        const std::optional<CScheduleRun> run = RunAfterStop(schedule, tNow);
-        if (!run) {
-            ResetSchedule(i);
-            continue;
+        if (m_tables.Schedule(i).m_nState <= kStateWaiting) continue;
+        // The rows matter when the exit is called off and the window stays open.
+        if (m_scheduler.StopRun(i, tNow)) {
+            m_rows.RewriteScheduleRows(i);
+        } else {
+            m_rows.DeleteScheduleRows(i);
         }
-        schedule.m_tNextStart = run->m_tStart;
-        schedule.m_tNextEnd = run->m_tEnd;
-        schedule.m_nState = kStateWaiting;
     }
-    SaveSettings();
+    const std::string strFailure = m_settings.Save();
+    if (!strFailure.empty()) {
+        m_boxes.Show(strFailure + gather_text::kExitCalledOff, kSettingsErrorCaption,
+                     EMessageIcon::kWarning, EMessageButtons::kOk);
+        m_scheduler.Hold(false);
+        return false;
+    }
     FinishLeftOverDataFiles();
     return true;
 }
@@ -54,15 +57,7 @@ int CGatherDlg::FinishLeftOverDataFiles() {
     // than they need.
     const auto tDeadline =
         std::chrono::steady_clock::now() + std::chrono::milliseconds(kExitWaitMs);
-    const auto AllEnded = [this] {
-        for (const auto& arrJobs : m_arrJobs) {
-            for (const auto& pJob : arrJobs) {
-                if (!pJob->HasEnded()) return false;
-            }
-        }
-        return true;
-    };
-    while (!AllEnded() && std::chrono::steady_clock::now() < tDeadline)
+    while (!m_jobs.AllEnded() && std::chrono::steady_clock::now() < tDeadline)
         std::this_thread::sleep_for(kExitPoll);
 
     std::vector<platform::FoundFile> arrFound;
@@ -82,7 +77,6 @@ int CGatherDlg::FinishLeftOverDataFiles() {
 void CGatherDlg::OnDestroyGather() {
     if (m_bDestroyed) return;
     m_bDestroyed = true;
-    // Joining before freeing: no worker outlives its job object or keeps using its file.
-    for (int i = 0; i < kScheduleSlots; ++i) ReleaseJobs(i);
-    if (m_bStarted) ExecutionIds().SaveExecutionIdState(m_strDataDir);
+    m_jobs.ReleaseAllJobs();
+    if (m_bStarted) m_executionIds.SaveExecutionIdState(m_strDataDir);
 }

@@ -1,8 +1,8 @@
-// Loading and saving VARNOLE.dat: a flushed temporary file, the VARNOLE.old backup, and an
-// unreadable file reported and set aside.
+// CGatherSettings: loading and saving VARNOLE.dat, with a flushed temporary file, the
+// VARNOLE.old backup, and an unreadable file set aside.
 #include <utility>
 
-#include "gather_dlg.h"
+#include "gather_settings.h"
 #include "group_cleanup.h"
 #include "settings_format.h"
 #include "settings_messages.h"
@@ -22,29 +22,37 @@ constexpr std::size_t kMaxSettingsSize = std::size_t{64} << 20;
 
 }  // namespace
 
-std::string CGatherDlg::SettingsPath() const {
-    return m_strProgramDir + kSettingsName;
-}
-std::string CGatherDlg::BackupPath() const {
-    return m_strProgramDir + kBackupName;
-}
-std::string CGatherDlg::TemporaryPath() const {
-    return m_strProgramDir + kTemporaryName;
+CGatherSettings::CGatherSettings(CGatherTables& tables, IFileOps& fileOps)
+    : m_pTables(&tables), m_pFileOps(&fileOps) {}
+
+void CGatherSettings::SetProgramDirectory(const std::string& strDirectory) {
+    m_strDirectory = strDirectory;
 }
 
-bool CGatherDlg::LoadSettings() {
+std::string CGatherSettings::SettingsPath() const {
+    return m_strDirectory + kSettingsName;
+}
+std::string CGatherSettings::BackupPath() const {
+    return m_strDirectory + kBackupName;
+}
+std::string CGatherSettings::TemporaryPath() const {
+    return m_strDirectory + kTemporaryName;
+}
+
+bool CGatherSettings::Load() {
+    m_strLoadProblem.clear();
     m_strSetAsidePath.clear();
     m_bUnreadableSettings = false;
     const std::string strPath = SettingsPath();
     if (!m_pFileOps->Exists(strPath) && !RecoverInterruptedSave()) {
-        ResetAllSchedules();
+        m_pTables->ResetAllSchedules();
         return false;
     }
 
     std::string strBytes;
     const platform::ErrorCode nError = m_pFileOps->ReadAll(strPath, kMaxSettingsSize, strBytes);
     if (nError != platform::kSuccess) {
-        ResetAllSchedules();
+        m_pTables->ResetAllSchedules();
         SetAsideUnreadableSettings(SettingsReadErrorReason(nError));
         return true;
     }
@@ -55,7 +63,7 @@ bool CGatherDlg::LoadSettings() {
     return true;
 }
 
-bool CGatherDlg::RecoverInterruptedSave() {
+bool CGatherSettings::RecoverInterruptedSave() {
     // A save writes and flushes the whole new file under the temporary name before it moves
     // VARNOLE.dat away, so a temporary file without a VARNOLE.dat is the result of a save that
     // stopped between its renames. (Should it be cut short after all, the loader reports it.)
@@ -64,25 +72,25 @@ bool CGatherDlg::RecoverInterruptedSave() {
            m_pFileOps->Rename(strTemporary, SettingsPath()) == platform::kSuccess;
 }
 
-void CGatherDlg::ApplyLoadedSettings(CSettingsContents& contents) {
+void CGatherSettings::ApplyLoadedSettings(CSettingsContents& contents) {
     if (!contents.m_bHeaderRead) {
-        ResetAllSchedules();
+        m_pTables->ResetAllSchedules();
         return;
     }
-    m_nLastSchedule = contents.m_nLastSchedule;
+    m_pTables->SetLastSchedule(contents.m_nLastSchedule);
     for (int i = 0; i < contents.m_nHostsRead; ++i) {
         const std::size_t n = static_cast<std::size_t>(i);
-        (*m_pHosts)[n] = std::move((*contents.m_pHosts)[n]);
+        m_pTables->Hosts()[n] = std::move((*contents.m_pHosts)[n]);
     }
     for (int i = 0; i < contents.m_nGroupsRead; ++i) {
         const std::size_t n = static_cast<std::size_t>(i);
-        (*m_pGroups)[n] = std::move((*contents.m_pGroups)[n]);
+        m_pTables->Groups()[n] = std::move((*contents.m_pGroups)[n]);
     }
-    RemoveUnregisteredMembers(*m_pGroups, *m_pHosts);
+    RemoveUnregisteredMembers(m_pTables->Groups(), m_pTables->Hosts());
 
-    const CSchedule blank = CSchedule::Blank(m_pClock->Now());
+    const CSchedule blank = m_pTables->BlankSchedule();
     for (int i = 0; i < contents.m_layout.m_nSchedules; ++i) {
-        CSchedule& schedule = Schedule(i);
+        CSchedule& schedule = m_pTables->Schedule(i);
         schedule = blank;
         if (i >= contents.m_nSchedulesRead) continue;
         CSchedule& stored = (*contents.m_pSchedules)[static_cast<std::size_t>(i)];
@@ -90,14 +98,13 @@ void CGatherDlg::ApplyLoadedSettings(CSettingsContents& contents) {
         schedule = std::move(stored);
         // A schedule that was running when the file was written comes back waiting.
         schedule.m_nState = kStateWaiting;
-        RefreshScheduleRow(i, -1, true);
     }
 }
 
-std::string CGatherDlg::MoveSettingsAside() {
+std::string CGatherSettings::MoveSettingsAside() {
     const std::string strPath = SettingsPath();
     for (int n = 0; n < kSetAsideNames; ++n) {
-        const std::string strTarget = m_strProgramDir + kSetAsideStem +
+        const std::string strTarget = m_strDirectory + kSetAsideStem +
                                       (n == 0 ? std::string() : "(" + std::to_string(n) + ")") +
                                       kSetAsideExtension;
         if (m_pFileOps->Exists(strTarget)) continue;
@@ -109,28 +116,25 @@ std::string CGatherDlg::MoveSettingsAside() {
     return {};
 }
 
-void CGatherDlg::SetAsideUnreadableSettings(const std::string& strReason) {
+void CGatherSettings::SetAsideUnreadableSettings(const std::string& strReason) {
     m_strSetAsidePath = MoveSettingsAside();
     m_bUnreadableSettings = m_strSetAsidePath.empty();
-    m_boxes.Show(SettingsLoadFailedText(SettingsPath(), strReason, m_strSetAsidePath),
-                 kSettingsErrorCaption, EMessageIcon::kWarning, EMessageButtons::kOk);
+    m_strLoadProblem = SettingsLoadFailedText(SettingsPath(), strReason, m_strSetAsidePath);
 }
 
-bool CGatherDlg::SaveSettings() {
+std::string CGatherSettings::Save() {
     const std::string strPath = SettingsPath();
     const std::string strBackup = BackupPath();
     const std::string strTemporary = TemporaryPath();
 
     // 1. The whole new file, flushed, under the temporary name: until it is complete,
     //    VARNOLE.dat and VARNOLE.old are not touched.
-    const std::string strBytes =
-        EncodeSettings(m_nLastSchedule, *m_pHosts, *m_pGroups, *m_pSchedules);
+    const std::string strBytes = EncodeSettings(m_pTables->LastSchedule(), m_pTables->Hosts(),
+                                                m_pTables->Groups(), m_pTables->Schedules());
     platform::ErrorCode nError = m_pFileOps->WriteAll(strTemporary, strBytes);
     if (nError != platform::kSuccess) {
         m_pFileOps->Delete(strTemporary);
-        m_boxes.Show(SettingsWriteFailedText(strPath, SettingsWriteErrorReason(nError)),
-                     kSettingsErrorCaption, EMessageIcon::kWarning, EMessageButtons::kOk);
-        return false;
+        return SettingsWriteFailedText(strPath, SettingsWriteErrorReason(nError));
     }
 
     // 2. The previous file becomes the backup. A file the last load could not read must not
@@ -147,12 +151,8 @@ bool CGatherDlg::SaveSettings() {
 
     // 3. The new file takes the name VARNOLE.dat in one step.
     nError = m_pFileOps->Replace(strTemporary, strPath);
-    if (nError != platform::kSuccess) {
-        m_boxes.Show(
-            SettingsReplaceFailedText(strPath, strTemporary, SettingsWriteErrorReason(nError)),
-            kSettingsErrorCaption, EMessageIcon::kWarning, EMessageButtons::kOk);
-        return false;
-    }
+    if (nError != platform::kSuccess)
+        return SettingsReplaceFailedText(strPath, strTemporary, SettingsWriteErrorReason(nError));
     m_bUnreadableSettings = false;
-    return true;
+    return {};
 }

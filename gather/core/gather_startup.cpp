@@ -50,21 +50,22 @@ bool CGatherDlg::StartupCheck(const CGatherStartup& startup) {
 void CGatherDlg::FindDirectories(const CGatherStartup& startup) {
     SetProgramDirectory(startup.m_strProgramDir.empty() ? platform::ProgramDirectory()
                                                         : startup.m_strProgramDir);
-    m_strDataDir = ChooseDataDirectory(startup, m_strProgramDir);
+    SetDataDirectory(ChooseDataDirectory(startup, m_strProgramDir));
     // Records of ReportPlatformError go to Gather's own directory.
     ErrorLog().SetProgramDirectory(m_strProgramDir);
 }
 
 bool CGatherDlg::InitGather(const CGatherStartup& startup) {
     if (!StartupCheck(startup)) return false;
-    ExecutionIds().LoadExecutionIdState();
+    m_executionIds.LoadExecutionIdState();
     FindDirectories(startup);
-    ResetAllSchedules();
+    m_tables.ResetAllSchedules();
     CreateListColumns();
-    for (int i = 0; i < kScheduleSlots; ++i) ReleaseJobs(i);
+    m_jobs.ReleaseAllJobs();
     LoadSettings();
-    // The jobs get the loaded host table when the first run starts (JobContext publishes it).
-    m_nLastSchedule = 0;
+    // The jobs get the loaded host table when the first run starts (it is published then).
+    // Registration looks for a free number from the start of the table in every session.
+    m_tables.SetLastSchedule(0);
     m_bStarted = true;
     return true;
 }

@@ -15,6 +15,10 @@ inline constexpr const char* kExitCaption = "終了";
 inline constexpr const char* kExitWithJobs =
     "ジョブが実行中です。終了するとこれらのジョブがすべて取消されます。本当に終了しますか？";
 inline constexpr const char* kExitQuestion = "本当に終了しますか？";
+// Follows the settings file's failure text when the exit could not save it.
+inline constexpr const char* kExitCalledOff =
+    "\n\n終了を取りやめました。実行中だったジョブは中断し、次回の予約を待っています。"
+    "原因を取り除いてから、もう一度終了してください。";
 
 // ---- scheduler message boxes (the overlap check's captions are in schedule_conflict_check.h) ----
 inline constexpr const char* kErrorCaption = "エラー";

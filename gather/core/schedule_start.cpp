@@ -1,31 +1,38 @@
-// Starting a run (collision check, one job per host sharing one execution ID), stopping and
-// releasing a schedule's jobs, and the overlap check over all schedules.
-#include "gather_dlg.h"
+// Starting a run (collision check, one job per host sharing one execution ID) and stopping one.
+#include "conflict_hosts.h"
 #include "gather_texts.h"
-#include "logs/error_log.h"
-#include "same_host.h"
-#include "schedule_conflict_check.h"
+#include "scheduler.h"
 
-std::optional<int> CGatherDlg::FindCollision(int nSchedule) const {
-    const CSchedule& schedule = Schedule(nSchedule);
+std::optional<CScheduleRun> RunAfterStop(const CSchedule& schedule, platform::Time tNow) {
+    std::optional<CScheduleRun> run = NextRun(schedule, tNow);
+    // A daily or weekly run may start at tNow itself: the run just stopped, when it was stopped
+    // in its first second, or the next one of a run longer than a day. Either would start again
+    // at the next tick; every later run is kept.
+    if (run && run->m_tStart <= tNow) run = NextRun(schedule, tNow + 1);
+    return run;
+}
+
+std::optional<int> CScheduler::FindCollision(int nSchedule) const {
+    const CSchedule& schedule = m_pTables->Schedule(nSchedule);
     for (int j = 0; j < kScheduleSlots; ++j) {
         if (j == nSchedule) continue;
-        const CSchedule& other = (*m_pSchedules)[static_cast<std::size_t>(j)];
+        const CSchedule& other = m_pTables->Schedule(j);
         // A free slot books nothing, even while the wizard holds a record in it.
         if (other.IsFree()) continue;
         if (other.m_tNextStart <= schedule.m_tNextStart &&
-            schedule.m_tNextStart <= other.m_tNextEnd && SameHost(other, schedule, *m_pGroups))
+            schedule.m_tNextStart <= other.m_tNextEnd &&
+            SameHost(other, schedule, m_pTables->Groups()))
             return j;
     }
     return std::nullopt;
 }
 
-void CGatherDlg::StartSchedule(int nSchedule) {
+void CScheduler::StartSchedule(int nSchedule) {
     if (nSchedule < 0 || nSchedule >= kScheduleSlots) return;
-    CSchedule& schedule = Schedule(nSchedule);
+    CSchedule& schedule = m_pTables->Schedule(nSchedule);
 
     if (const std::optional<int> nOther = FindCollision(nSchedule)) {
-        const CSchedule& other = Schedule(*nOther);
+        const CSchedule& other = m_pTables->Schedule(*nOther);
         const std::string strOtherTarget = other.m_strTarget;
         std::string strMessage;
         if (const std::optional<CScheduleRun> run = NextRun(schedule, other.m_tNextEnd)) {
@@ -33,90 +40,35 @@ void CGatherDlg::StartSchedule(int nSchedule) {
             schedule.m_nState = kStateWaiting;
             schedule.m_tNextStart = run->m_tStart;
             schedule.m_tNextEnd = run->m_tEnd;
-            RewriteScheduleRows(nSchedule);
+            m_pRows->RewriteScheduleRows(nSchedule);
         } else {
             strMessage = gather_text::RunDropped(nSchedule, *nOther);
-            DeleteScheduleRows(nSchedule);
-            ResetSchedule(nSchedule);
+            m_pRows->DeleteScheduleRows(nSchedule);
+            m_pTables->ResetSchedule(nSchedule);
         }
-        AddLog(strOtherTarget, strMessage);
+        m_pRunLog->AddLog(strOtherTarget, strMessage);
         return;
     }
 
     schedule.m_nState = kStateRunning;
-    const std::string strExecId = ExecutionIds().NextExecutionId();
-    ReleaseJobs(nSchedule);
-    if (schedule.m_nTargetType != kTargetGroup) {
-        CreateJob(nSchedule, schedule.m_strTarget, std::string(), strExecId);
-        return;
+    // One job per host the schedule reads, each host once; a group that no longer exists reads
+    // none and starts no job.
+    const std::string strGroup =
+        schedule.m_nTargetType == kTargetGroup ? schedule.m_strTarget : std::string();
+    m_pJobs->StartRun(nSchedule, ScheduleHosts(schedule, m_pTables->Groups()), strGroup,
+                      m_pExecutionIds->NextExecutionId());
+}
+
+bool CScheduler::StopRun(int nSchedule, platform::Time tNow) {
+    CSchedule& schedule = m_pTables->Schedule(nSchedule);
+    m_pJobs->StopJobs(nSchedule);
+    const std::optional<CScheduleRun> run = RunAfterStop(schedule, tNow);
+    if (!run) {
+        m_pTables->ResetSchedule(nSchedule);
+        return false;
     }
-    const std::optional<int> nGroup = FindGroup(*m_pGroups, schedule.m_strTarget);
-    if (!nGroup) return;  // a group that no longer exists starts no job
-    // The member names are copied first: the group table is not touched while jobs start, but
-    // the copy keeps the loop independent of it.
-    const CHostGroup group = (*m_pGroups)[static_cast<std::size_t>(*nGroup)];
-    const int nMembers = CountMembers(group);
-    for (int m = 0; m < nMembers; ++m) {
-        CreateJob(nSchedule, group.m_strMember[static_cast<std::size_t>(m)], schedule.m_strTarget,
-                  strExecId);
-    }
-}
-
-void CGatherDlg::CreateJob(int nSchedule, const std::string& strHost, const std::string& strGroup,
-                           const std::string& strExecId) {
-    const CSchedule& schedule = Schedule(nSchedule);
-    auto pJob = std::make_unique<CGatherJob>();
-    pJob->m_nSchedule = nSchedule;
-    pJob->m_strHost = strHost;
-    if (const std::optional<int> nHost = FindHost(*m_pHosts, strHost)) {
-        const CHostEntry& host = (*m_pHosts)[static_cast<std::size_t>(*nHost)];
-        pJob->m_strOsInfo = host.m_strOsInfo;
-        pJob->m_strCpuInfo = host.m_strCpuInfo;
-    }
-    pJob->m_strGroup = strGroup;
-    pJob->m_nBranch = 1;
-    pJob->m_strExecId = strExecId;
-    pJob->m_tRunStart = schedule.m_tNextStart;
-    pJob->m_tRunEnd = schedule.m_tNextEnd;
-    pJob->m_nInterval = schedule.m_nInterval;
-    pJob->m_nSplitUnit = schedule.m_nSplitUnit;
-    pJob->m_strDataDir = m_strDataDir;
-    pJob->m_strProgramDir = m_strProgramDir;
-    pJob->m_strComment = schedule.m_strComment;
-    pJob->m_nCpuThreshold = schedule.m_nCpuThreshold;
-    pJob->m_nMemThreshold = schedule.m_nMemThreshold;
-    pJob->m_nDiskThreshold = schedule.m_nDiskThreshold;
-
-    CGatherJob& job = *pJob;
-    m_arrJobs[static_cast<std::size_t>(nSchedule)].push_back(std::move(pJob));
-    const platform::ErrorCode nError = job.Start(JobContext());
-    if (nError != platform::kSuccess)
-        ErrorLog().ReportPlatformError(nError, gather_text::StartThreadLabel(nSchedule, strHost));
-}
-
-void CGatherDlg::StopJobs(int nSchedule) {
-    if (nSchedule < 0 || nSchedule >= kScheduleSlots) return;
-    for (const auto& pJob : m_arrJobs[static_cast<std::size_t>(nSchedule)]) {
-        const platform::ErrorCode nError = pJob->SignalStop();
-        if (nError != platform::kSuccess) {
-            ErrorLog().ReportPlatformError(
-                nError, gather_text::StopSignalLabel(nSchedule, pJob->m_strHost));
-        }
-    }
-}
-
-void CGatherDlg::ReleaseJobs(int nSchedule) {
-    if (nSchedule < 0 || nSchedule >= kScheduleSlots) return;
-    ReleaseGatherJobs(m_arrJobs[static_cast<std::size_t>(nSchedule)]);
-}
-
-const std::vector<std::unique_ptr<CGatherJob>>& CGatherDlg::Jobs(int nSchedule) const {
-    return m_arrJobs.at(static_cast<std::size_t>(nSchedule));
-}
-
-bool CGatherDlg::RunOverlapCheck(std::string& strText) const {
-    CScheduleConflictCheck check;
-    const bool bAccepted = check.Check(*m_pSchedules, *m_pGroups, m_pClock->Now());
-    strText = check.ResultText();
-    return bAccepted;
+    schedule.m_nState = kStateWaiting;
+    schedule.m_tNextStart = run->m_tStart;
+    schedule.m_tNextEnd = run->m_tEnd;
+    return true;
 }

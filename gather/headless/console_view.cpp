@@ -1,4 +1,4 @@
-// Message boxes of the headless runner: printed with their caption, answered Yes or OK.
+// The headless runner's window: message boxes printed with their caption and answered Yes or OK.
 #include "console_view.h"
 
 EMessageResult CConsoleGatherView::ShowMessage(const CMessageBox& box) {
@@ -9,4 +9,9 @@ EMessageResult CConsoleGatherView::ShowMessage(const CMessageBox& box) {
 std::vector<int> CConsoleGatherView::GetSelectedRows(EGatherList eList) const {
     (void)eList;
     return {};
+}
+
+bool CConsoleGatherView::RunWizard(CScheduleWizardData& data) {
+    (void)data;
+    return false;
 }

@@ -7,7 +7,6 @@
 #include "console_view.h"
 #include "gather_dlg.h"
 #include "list_layouts.h"
-#include "platform/clock.h"
 #include "sim/host_access_choice.h"
 
 namespace {
@@ -36,13 +35,15 @@ private:
 }  // namespace
 
 int RunHeadless(const CHeadlessOptions& options, std::ostream& out, std::ostream& err,
-                const CGatherJobContext* pJobContext) {
-    if (pJobContext == nullptr && !sim::ProcessHostAccessError().empty())
-        err << "simulation: " << sim::ProcessHostAccessError() << std::endl;
+                platform::HostAccess* pNetwork) {
+    if (pNetwork == nullptr) {
+        if (!sim::ProcessHostAccessError().empty())
+            err << "simulation: " << sim::ProcessHostAccessError() << std::endl;
+        pNetwork = &sim::ProcessHostAccess();
+    }
 
     CConsoleGatherView view(err);
-    CGatherDlg dlg(view, view, platform::SystemClock());
-    if (pJobContext != nullptr) dlg.SetJobContext(*pJobContext);
+    CGatherDlg dlg(view, view, view, SystemGatherEnvironment(*pNetwork));
     CGatherStartup startup;
     startup.m_bRequireMainMenu = false;
     startup.m_strProgramDir = options.m_strProgramDir;
@@ -59,8 +60,10 @@ int RunHeadless(const CHeadlessOptions& options, std::ostream& out, std::ostream
         printer.PrintNew();
     }
 
-    dlg.OnExitRequest();
+    // The console answers the question Yes; the exit is called off only when the settings file
+    // could not be saved (the reason went to err).
+    const bool bClosed = dlg.OnExitRequest();
     dlg.OnDestroyGather();
     printer.PrintNew();
-    return kHeadlessOk;
+    return bClosed ? kHeadlessOk : kHeadlessSaveFailed;
 }

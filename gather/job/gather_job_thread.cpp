@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "hosts/connection_test.h"
+#include "hosts/connection_check.h"
 #include "hosts/counter_name_reader.h"
 #include "hosts/host_connection.h"
 #include "hosts/perf_query.h"

@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "hosts/connection_test.h"
+#include "hosts/connection_check.h"
 
 std::string JobErrorMessage(std::int32_t nSchedule, const std::string& strHost,
                             platform::ErrorCode nCode) {

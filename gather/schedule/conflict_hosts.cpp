@@ -1,6 +1,7 @@
 // Expanding the booked schedules to the hosts they read.
 #include "conflict_hosts.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <unordered_map>
 
@@ -8,27 +9,24 @@ std::vector<CHostReaders> ScheduleReaders(const CScheduleTable& schedules,
                                           const CGroupTable& groups) {
     std::vector<CHostReaders> hosts;
     std::unordered_map<std::string, std::size_t> mapIndex;  // host name -> position in hosts
-    const auto add = [&](const std::string& strHost, int nSchedule) {
-        const auto [it, bNew] = mapIndex.try_emplace(strHost, hosts.size());
-        if (bNew) hosts.push_back(CHostReaders{strHost, {}});
-        std::vector<int>& list = hosts[it->second].m_nSchedules;
-        // Slots are visited in ascending order, so a repeated member shows as the last entry.
-        if (list.empty() || list.back() != nSchedule) list.push_back(nSchedule);
-    };
     for (int i = 0; i < kScheduleSlots; ++i) {
         const CSchedule& schedule = schedules[static_cast<std::size_t>(i)];
-        if (schedule.m_nState == kStateFree || schedule.m_strTarget.empty()) continue;
-        if (schedule.m_nTargetType == kTargetHost) {
-            add(schedule.m_strTarget, i);
-        } else if (schedule.m_nTargetType == kTargetGroup) {
-            const auto nGroup = FindGroup(groups, schedule.m_strTarget);
-            if (!nGroup) continue;
-            for (const std::string& strMember :
-                 groups[static_cast<std::size_t>(*nGroup)].m_strMember) {
-                if (strMember.empty()) break;
-                add(strMember, i);
-            }
+        if (schedule.IsFree()) continue;
+        // Each host comes once per schedule, and slots ascend: the lists stay sorted and unique.
+        for (const std::string& strHost : ScheduleHosts(schedule, groups)) {
+            const auto [it, bNew] = mapIndex.try_emplace(strHost, hosts.size());
+            if (bNew) hosts.push_back(CHostReaders{strHost, {}});
+            hosts[it->second].m_nSchedules.push_back(i);
         }
     }
     return hosts;
+}
+
+bool SameHost(const CSchedule& first, const CSchedule& second, const CGroupTable& groups) {
+    const std::vector<std::string> arrFirst = ScheduleHosts(first, groups);
+    if (arrFirst.empty()) return false;
+    const std::vector<std::string> arrSecond = ScheduleHosts(second, groups);
+    return std::any_of(arrFirst.begin(), arrFirst.end(), [&](const std::string& strHost) {
+        return std::find(arrSecond.begin(), arrSecond.end(), strHost) != arrSecond.end();
+    });
 }

@@ -1,5 +1,4 @@
-// Which booked schedules read which host: host targets as they are, group targets through their
-// members.
+// Which booked schedules read which host, and whether two schedules share a host.
 #pragma once
 #include <string>
 #include <vector>
@@ -13,10 +12,12 @@ struct CHostReaders {
     std::vector<int> m_nSchedules;
 };
 
-// The hosts read by the booked schedules (state not 0, target not empty), in the order they are
-// first named: slot by slot, a group's members in member order. A host target reads its own name
-// (target type 0); a group target (type 1) reads every member of the first group of that name,
-// up to the first empty member slot; a group that does not exist reads nothing, and so does any
-// other target type. A schedule whose group names a host twice reads that host once.
+// The hosts read by the booked schedules (state not 0), in the order they are first named: slot
+// by slot, each schedule's hosts as ScheduleHosts gives them.
 std::vector<CHostReaders> ScheduleReaders(const CScheduleTable& schedules,
                                           const CGroupTable& groups);
+
+// True when the two schedules read at least one host of the same name (exact comparison), as
+// ScheduleHosts expands them: two equal host targets, a host target that is a member of the
+// other's group, or two groups with a common member. Their states are not looked at.
+bool SameHost(const CSchedule& first, const CSchedule& second, const CGroupTable& groups);

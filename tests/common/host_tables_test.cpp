@@ -263,4 +263,37 @@ TEST(GroupTable, SchedulesUsingAGroup) {
     EXPECT_EQ(SchedulesUsingGroup(*schedules, ""), "");
 }
 
+TEST(GroupTable, TheHostsAScheduleReads) {
+    auto groups = std::make_unique<CGroupTable>();
+    (*groups)[1].m_strName = "Web";
+    (*groups)[1].m_strMember = {"WEB1", "WEB2", "WEB1", "", "AFTER-GAP"};
+    (*groups)[2].m_strName = "Web";  // a second group of the same name is never read
+    (*groups)[2].m_strMember[0] = "OTHER";
+    (*groups)[3].m_strName = "Empty";
+    const auto Target = [](std::int32_t nType, const char* pszTarget) {
+        CSchedule schedule;
+        schedule.m_nTargetType = nType;
+        schedule.m_strTarget = pszTarget;
+        return schedule;
+    };
+    using Hosts = std::vector<std::string>;
+    const struct {
+        CSchedule schedule;
+        Hosts arrHosts;
+    } kCases[] = {
+        {Target(kTargetHost, "PC1"), {"PC1"}},
+        {Target(kTargetHost, "Web"), {"Web"}},  // a host of a group's name is that host
+        {Target(kTargetHost, ""), {}},
+        {Target(7, "PC1"), {"PC1"}},                      // any type but group is a host target
+        {Target(kTargetGroup, "Web"), {"WEB1", "WEB2"}},  // once each, up to the first gap
+        {Target(kTargetGroup, "web"), {}},
+        {Target(kTargetGroup, "Empty"), {}},
+        {Target(kTargetGroup, "Gone"), {}},
+    };
+    for (const auto& c : kCases) {
+        EXPECT_EQ(ScheduleHosts(c.schedule, *groups), c.arrHosts)
+            << c.schedule.m_nTargetType << " " << c.schedule.m_strTarget;
+    }
+}
+
 }  // namespace

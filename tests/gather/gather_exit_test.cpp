@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 
 #include "gather/scheduler_fixture.h"
+#include "list_layouts.h"
 
 namespace gather_test {
 namespace {
 
 using ::testing::ElementsAre;
+using ::testing::HasSubstr;
 
 class GatherExitTest : public CSchedulerFixture {
 protected:
@@ -64,6 +66,46 @@ TEST_F(GatherExitTest, RunningDailyIsSavedWaitingForTomorrowAndItsFilesEndFinish
     const CReadDataFile file(m_dir.Path("VARN_PC1_2026-1206-15_1.var"));
     EXPECT_TRUE(file.m_bClean);
     EXPECT_EQ(file.m_arrSampleTimes.size(), 3u);
+}
+
+TEST_F(GatherExitTest, AFailedSaveKeepsTheWindowOpenAndStartsNothingWhileItIsReported) {
+    m_files.m_nWriteError = platform::kErrorDiskFull;
+    CHostEntry host;
+    host.m_strHost = "PC1";
+    ASSERT_TRUE(AddHost(m_pDlg->EditTables().Hosts(), host));
+    Book(1, HostSchedule("PC1", m_clock.Now() + 1, 3600, kRepeatDaily));
+    RunSeconds(2);
+    ASSERT_EQ(m_pDlg->Schedule(1).m_nState, kStateRunning);
+    Book(2, HostSchedule("PC2", m_clock.Now() + 1, 600));
+    // Booking 2 falls due while the save's failure is on screen.
+    m_boxes.m_fnWhileOpen = [this](const CMessageBox& box) {
+        if (box.m_strCaption == "エラー") RunSeconds(1);
+    };
+
+    m_boxes.m_queAnswers = {EMessageResult::kYes};
+    EXPECT_FALSE(m_pDlg->OnExitRequest());
+    ASSERT_EQ(m_boxes.m_arrShown.size(), 2u);
+    EXPECT_EQ(m_boxes.Last().m_strCaption, "エラー");
+    EXPECT_FALSE(m_dir.Exists("VARNOLE.dat"));
+    // The stop has happened: booking 1 waits for tomorrow; booking 2 did not start meanwhile.
+    EXPECT_EQ(m_pDlg->Schedule(1).m_nState, kStateWaiting);
+    EXPECT_EQ(m_pDlg->Schedule(1).m_tNextStart, testutil::Local(2026, 12, 7, 15, 30));
+    EXPECT_EQ(m_pDlg->Schedule(2).m_nState, kStateWaiting);
+    EXPECT_TRUE(m_pDlg->Jobs(2).empty());
+    EXPECT_EQ(RowText(1, kColState), "待機中");
+    EXPECT_THAT(m_boxes.Last().m_strText, HasSubstr("もう一度終了してください"));
+    // The window stays open and its scheduler goes on: booking 2 starts, late.
+    RunSeconds(1);
+    EXPECT_EQ(m_pDlg->Schedule(2).m_nState, kStateRunning);
+
+    // With room on the disk again, the next exit keeps the session.
+    m_files.m_nWriteError.reset();
+    m_boxes.m_fnWhileOpen = nullptr;
+    m_boxes.m_queAnswers = {EMessageResult::kYes};
+    EXPECT_TRUE(m_pDlg->OnExitRequest());
+    const auto pReloaded = Reload();
+    EXPECT_EQ(pReloaded->Hosts()[0].m_strHost, "PC1");
+    EXPECT_EQ(pReloaded->Schedule(1).m_tNextStart, testutil::Local(2026, 12, 7, 15, 30));
 }
 
 TEST_F(GatherExitTest, LeftOverFilesTakeTheFirstFreeNumberedName) {

@@ -20,9 +20,7 @@ protected:
     }
     // A controller that has not been through window initialisation yet.
     std::unique_ptr<CGatherDlg> FreshDialog() {
-        auto pDlg = std::make_unique<CGatherDlg>(m_view, m_boxes, m_clock);
-        Attach(*pDlg);
-        return pDlg;
+        return std::make_unique<CGatherDlg>(m_view, m_boxes, m_wizard, Environment());
     }
     // The main menu is running.
     void StartMainMenu() {
@@ -106,8 +104,8 @@ TEST_F(GatherStartupTest, LoadsSettingsAndTheExecutionIdStateAndWritesItBackAtTh
     // A session that was running schedule 3 when it saved.
     CSchedule running = HostSchedule("PC1", m_clock.Now() + 1, 600, kRepeatDaily);
     Book(3, running);
-    m_pDlg->Schedule(3).m_nState = kStateRunning;
-    m_pDlg->SetLastSchedule(3);
+    m_pDlg->EditTables().Schedule(3).m_nState = kStateRunning;
+    m_pDlg->EditTables().SetLastSchedule(3);
     ASSERT_TRUE(m_pDlg->SaveSettings());
     m_pDlg.reset();
 

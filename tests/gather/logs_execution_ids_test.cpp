@@ -9,6 +9,7 @@
 #include <thread>
 #include <vector>
 
+#include "gather/memory_id_store.h"
 #include "logs/error_log.h"
 #include "logs/error_log_reader.h"
 #include "logs/execution_ids.h"
@@ -19,26 +20,6 @@ namespace {
 
 using platform::ManualClock;
 using platform_test::CTempDir;
-
-// Stored values in memory; chosen writes fail with a given code.
-class CFakeStore final : public IExecutionIdStore {
-public:
-    platform::ErrorCode ReadDword(const std::string& strName, std::uint32_t& nValue) override {
-        const auto it = m_mapValues.find(strName);
-        if (it == m_mapValues.end()) return platform::kErrorFileNotFound;
-        nValue = it->second;
-        return platform::kSuccess;
-    }
-    platform::ErrorCode WriteDword(const std::string& strName, std::uint32_t nValue) override {
-        const auto it = m_mapFailures.find(strName);
-        if (it != m_mapFailures.end()) return it->second;
-        m_mapValues[strName] = nValue;
-        return platform::kSuccess;
-    }
-
-    std::map<std::string, std::uint32_t> m_mapValues;
-    std::map<std::string, platform::ErrorCode> m_mapFailures;
-};
 
 platform::Time At(int year, int month, int day, int hour = 12, int minute = 0, int second = 0) {
     return platform::MakeLocalTime(year, month, day, hour, minute, second);
@@ -65,7 +46,7 @@ protected:
 
     CTempDir m_dirData;
     ManualClock m_clock{At(2026, 12, 6)};
-    CFakeStore m_store;
+    gather_test::CMemoryIdStore m_store;
     CErrorLog m_log{m_clock, "", UniqueMutexName()};
     CExecutionIds m_ids{m_clock, m_store, m_log};
 };

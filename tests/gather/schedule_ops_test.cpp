@@ -16,7 +16,7 @@ protected:
     void Select(std::vector<int> arrSchedules) {
         std::vector<int>& arrRows = m_view.m_mapSelected[EGatherList::kSchedules];
         arrRows.clear();
-        for (int n : arrSchedules) arrRows.push_back(*m_pDlg->FindScheduleRow(n));
+        for (int n : arrSchedules) arrRows.push_back(*m_pDlg->Rows().FindScheduleRow(n));
     }
     CSchedule Daily(const std::string& strHost, int nHour, int nMinute) const {
         const platform::Time t = testutil::Local(2026, 12, 6, nHour, nMinute);
@@ -80,7 +80,7 @@ TEST_F(ScheduleOpsTest, AfterChangingSevenANewBookingGetsTheLowestFreeNumberAbov
 
 TEST_F(ScheduleOpsTest, RegisterRefusesWhenNoNumberAboveTheLastIsFree) {
     Book(499, Daily("PC1", 9, 0));
-    m_pDlg->SetLastSchedule(498);
+    m_pDlg->EditTables().SetLastSchedule(498);
     m_pDlg->RegisterSchedule();
     EXPECT_TRUE(m_wizard.m_arrModes.empty());
     EXPECT_EQ(m_boxes.Last().m_strText, "スケジュールがいっぱいです");
@@ -106,7 +106,7 @@ TEST_F(ScheduleOpsTest, CancelledRegistrationKeepsHostChangesOnly) {
 
 TEST_F(ScheduleOpsTest, ClashingRegistrationIsShownAndReopenedForCorrection) {
     Book(1, Daily("PC1", 17, 0));
-    m_pDlg->SetLastSchedule(1);
+    m_pDlg->EditTables().SetLastSchedule(1);
     m_wizard.m_queSteps.push_back(CScriptedWizard::Enter(Daily("PC1", 17, 30)));
     m_wizard.m_queSteps.push_back([](CScheduleWizardData& data) {
         data.m_schedule.m_strTarget = "PC2";
@@ -126,7 +126,7 @@ TEST_F(ScheduleOpsTest, ClashingRegistrationIsShownAndReopenedForCorrection) {
 
 TEST_F(ScheduleOpsTest, ClashingRegistrationUnderAnOpenBoxIsDropped) {
     Book(1, Daily("PC1", 17, 0));
-    m_pDlg->SetLastSchedule(1);
+    m_pDlg->EditTables().SetLastSchedule(1);
     m_wizard.m_queSteps.push_back(CScriptedWizard::Enter(Daily("PC1", 17, 30)));
     // The registration runs while another box is open (re-entered from its message loop).
     m_boxes.m_fnWhileOpen = [this](const CMessageBox&) {
@@ -138,6 +138,68 @@ TEST_F(ScheduleOpsTest, ClashingRegistrationUnderAnOpenBoxIsDropped) {
     EXPECT_EQ(m_boxes.m_arrShown.size(), 1u);
     EXPECT_TRUE(m_pDlg->Schedule(2).IsFree());
     EXPECT_EQ(m_pDlg->Schedule(2).m_strTarget, "");
+}
+
+// The refusal box runs a message loop, and the scheduler's timer ticks in it: by then the refused
+// booking must be out of the table again.
+TEST_F(ScheduleOpsTest, ARefusedRegistrationBooksNothingWhileItsBoxIsOpen) {
+    Book(1, HostSchedule("PC1", m_clock.Now() + 1, 600));
+    m_pDlg->EditTables().SetLastSchedule(1);
+    m_wizard.m_queSteps.push_back(
+        CScriptedWizard::Enter(HostSchedule("PC1", m_clock.Now() + 1, 600)));
+    m_wizard.m_queSteps.push_back(CScriptedWizard::Cancel());
+    // Booking 1 falls due while the refusal is on screen.
+    m_boxes.m_fnWhileOpen = [this](const CMessageBox& box) {
+        if (box.m_strCaption == "予約を取り消しました") RunSeconds(1);
+    };
+    m_pDlg->RegisterSchedule();
+
+    EXPECT_EQ(m_boxes.CountCaption("予約を取り消しました"), 1);
+    EXPECT_EQ(m_pDlg->Schedule(1).m_nState, kStateRunning);
+    EXPECT_EQ(m_pDlg->Jobs(1).size(), 1u);
+    EXPECT_EQ(RowText(1, kColState), "実行中");
+    EXPECT_TRUE(m_pDlg->Schedule(2).IsFree());
+    EXPECT_THAT(LogMessages(), ElementsAre("予約 01 のログ収集が開始しました。"));
+}
+
+TEST_F(ScheduleOpsTest, ARefusedChangeRunsNothingWhileItsBoxIsOpen) {
+    Book(1, HostSchedule("PC1", testutil::Local(2026, 12, 6, 15, 35), 3600, kRepeatDaily));
+    Book(2, HostSchedule("PC2", m_clock.Now() + 3600, 600));
+    Select({2});
+    // The change moves booking 2 onto booking 1's host, due in one second.
+    m_wizard.m_queSteps.push_back(
+        CScriptedWizard::Enter(HostSchedule("PC1", m_clock.Now() + 1, 600)));
+    m_wizard.m_queSteps.push_back(CScriptedWizard::Cancel());
+    m_boxes.m_fnWhileOpen = [this](const CMessageBox& box) {
+        if (box.m_strCaption == "予約を取り消しました") RunSeconds(1);
+    };
+    m_pDlg->ChangeSchedule();
+
+    EXPECT_EQ(m_boxes.CountCaption("予約を取り消しました"), 1);
+    EXPECT_TRUE(m_pDlg->Jobs(2).empty());
+    EXPECT_EQ(m_pDlg->Schedule(2).m_strTarget, "PC2");
+    EXPECT_EQ(m_pDlg->Schedule(2).m_nState, kStateWaiting);
+    EXPECT_EQ(RowText(2, kColTarget), "PC2");
+    EXPECT_EQ(RowText(2, kColState), "待機中");
+    EXPECT_TRUE(LogMessages().empty());
+}
+
+TEST_F(ScheduleOpsTest, ABookingThatStartsWhileItsChangeIsRefusedIsNotReopened) {
+    Book(1, HostSchedule("PC1", testutil::Local(2026, 12, 6, 15, 35), 3600, kRepeatDaily));
+    Book(2, HostSchedule("PC2", m_clock.Now() + 1, 600));
+    Select({2});
+    m_wizard.m_queSteps.push_back(
+        CScriptedWizard::Enter(HostSchedule("PC1", m_clock.Now() + 1, 600)));
+    m_boxes.m_fnWhileOpen = [this](const CMessageBox& box) {
+        if (box.m_strCaption == "予約を取り消しました") RunSeconds(1);
+    };
+    m_pDlg->ChangeSchedule();
+
+    EXPECT_EQ(m_wizard.m_arrModes.size(), 1u);
+    EXPECT_EQ(m_boxes.Last().m_strText, "予約 02 はすでに実行されており、変更できません。");
+    ASSERT_EQ(m_pDlg->Jobs(2).size(), 1u);
+    EXPECT_EQ(m_pDlg->Jobs(2)[0]->m_strHost, "PC2");
+    EXPECT_EQ(RowText(2, kColState), "実行中");
 }
 
 TEST_F(ScheduleOpsTest, ChangeAndViewNeedASelectedRow) {
@@ -240,7 +302,7 @@ TEST_F(ScheduleOpsTest, StoppingARunningWeeklyKeepsItAndDeletingAWaitingOneFrees
     EXPECT_EQ(stopped.m_tNextStart, testutil::Local(2026, 12, 13, 15, 30));
     EXPECT_EQ(RowText(1, kColState), "待機中");
     EXPECT_TRUE(m_pDlg->Schedule(2).IsFree());
-    EXPECT_FALSE(m_pDlg->FindScheduleRow(2));
+    EXPECT_FALSE(m_pDlg->Rows().FindScheduleRow(2));
     const std::vector<std::string> arrMessages = LogMessages();
     EXPECT_EQ(arrMessages[arrMessages.size() - 2], "予約 01 の稼動データ収集を中断しました");
     EXPECT_EQ(arrMessages.back(), "予約 02 の稼動データ収集を削除しました");
@@ -249,6 +311,21 @@ TEST_F(ScheduleOpsTest, StoppingARunningWeeklyKeepsItAndDeletingAWaitingOneFrees
     m_waitClock.WaitUntilIdle();
     EXPECT_TRUE(m_pDlg->Jobs(1)[0]->HasEnded());
     EXPECT_THAT(DataFiles("VARN_*"), ElementsAre("VARN_PC1_2026-1206-15_1.var"));
+}
+
+TEST_F(ScheduleOpsTest, ARunStoppedInItsFirstSecondWaitsForItsNextDay) {
+    m_clock.Set(testutil::Local(2026, 12, 6, 15, 30, 59));
+    Book(1, HostSchedule("PC1", testutil::Local(2026, 12, 6, 15, 31), 600, kRepeatDaily));
+    RunSeconds(1);
+    ASSERT_EQ(m_pDlg->Schedule(1).m_nState, kStateRunning);
+    Select({1});
+    m_boxes.m_queAnswers = {EMessageResult::kYes};
+    m_pDlg->StopOrDeleteSchedules();
+    RunSeconds(2);
+    EXPECT_EQ(m_pDlg->Schedule(1).m_nState, kStateWaiting);
+    EXPECT_EQ(m_pDlg->Schedule(1).m_tNextStart, testutil::Local(2026, 12, 7, 15, 31));
+    EXPECT_THAT(LogMessages(), ElementsAre("予約 01 のログ収集が開始しました。",
+                                           "予約 01 の稼動データ収集を中断しました"));
 }
 
 TEST_F(ScheduleOpsTest, StoppingARunningOneTimeScheduleDeletesIt) {

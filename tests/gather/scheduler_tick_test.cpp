@@ -3,10 +3,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "conflict_hosts.h"
 #include "gather/scheduler_fixture.h"
 #include "gather_texts.h"
 #include "list_layouts.h"
-#include "same_host.h"
 #include "schedule_texts.h"
 
 namespace gather_test {
@@ -77,7 +77,7 @@ TEST_F(SchedulerTickTest, SameHostInTheSameSecondRunsOneAndDropsTheOneTimeOther)
     // Schedule 1 comes first and finds schedule 2's window covering its start; one tick later
     // is not good enough for the other: it starts in the same tick.
     EXPECT_TRUE(m_pDlg->Schedule(1).IsFree());
-    EXPECT_FALSE(m_pDlg->FindScheduleRow(1));
+    EXPECT_FALSE(m_pDlg->Rows().FindScheduleRow(1));
     EXPECT_EQ(m_pDlg->Schedule(2).m_nState, kStateRunning);
     EXPECT_EQ(m_pDlg->Jobs(1).size(), 0u);
     EXPECT_EQ(m_pDlg->Jobs(2).size(), 1u);
@@ -117,6 +117,56 @@ TEST_F(SchedulerTickTest, HostScheduleCollidesWithARunningGroupThatHoldsTheHost)
         LogMessages().back(),
         "予約 02 が予約 01 と同じホストに対し実行されているため、この予約は実行を中断しました");
     EXPECT_EQ(LogTargets().back(), "G1");
+}
+
+// A stopped running schedule waits for its next run, but never for one that would start in the
+// second of the stop: that would start again at once what the user has just stopped.
+TEST(RunAfterStopTest, PassesOverOnlyARunStartingInTheSecondOfTheStop) {
+    using testutil::Local;
+    const auto Repeated = [](std::int32_t nRepeat, platform::Time tRunStart,
+                             platform::Time tRunEnd) {
+        CSchedule schedule;
+        schedule.m_nState = kStateRunning;
+        schedule.m_strTarget = "PC1";
+        schedule.m_nRepeat = nRepeat;
+        schedule.m_tStart = Local(2026, 12, 1, 15, 31);
+        schedule.m_nDay = 6;
+        schedule.m_bWeekday[0] = 1;  // Sundays
+        schedule.m_tsDuration = 3600;
+        schedule.m_tNextStart = tRunStart;
+        schedule.m_tNextEnd = tRunEnd;
+        return schedule;
+    };
+    const platform::Time tToday = Local(2026, 12, 6, 15, 31);  // a Sunday
+    const platform::Time tTomorrow = Local(2026, 12, 7, 15, 31);
+    CSchedule longDaily = Repeated(kRepeatDaily, Local(2026, 12, 5, 15, 31), tTomorrow);
+    longDaily.m_nEndType = kEndAtTimeOfDay;  // two days from the start of each run
+    longDaily.m_tsEndTime = 2 * 86400 + 15 * 3600 + 31 * 60;
+    const struct {
+        const char* pszCase;
+        CSchedule schedule;
+        platform::Time tStop;
+        std::optional<platform::Time> tNext;
+    } kCases[] = {
+        {"daily, stopped in its first second", Repeated(kRepeatDaily, tToday, tToday + 3600),
+         tToday, tTomorrow},
+        {"daily, stopped later", Repeated(kRepeatDaily, tToday, tToday + 3600), tToday + 600,
+         tTomorrow},
+        {"two-day daily, stopped as today's run would start", longDaily, tToday, tTomorrow},
+        {"two-day daily, stopped a second before today's run", longDaily, tToday - 1, tToday},
+        {"weekly, stopped in its first second", Repeated(kRepeatWeekly, tToday, tToday + 3600),
+         tToday, Local(2026, 12, 13, 15, 31)},
+        {"monthly, stopped in its first second", Repeated(kRepeatMonthDay, tToday, tToday + 3600),
+         tToday, Local(2027, 1, 6, 15, 31)},
+        {"one-time", Repeated(kRepeatOnce, tToday, tToday + 3600), tToday, std::nullopt},
+    };
+    for (const auto& c : kCases) {
+        const std::optional<CScheduleRun> run = RunAfterStop(c.schedule, c.tStop);
+        ASSERT_EQ(run.has_value(), c.tNext.has_value()) << c.pszCase;
+        if (run) {
+            EXPECT_EQ(run->m_tStart, *c.tNext) << c.pszCase;
+        }
+    }
 }
 
 TEST(SameHostTest, ExpandsGroupsAndComparesNamesExactly) {
@@ -164,10 +214,10 @@ TEST_F(SchedulerTickTest, GroupRunStartsOneJobPerMemberSharingOneExecutionId) {
     host.m_strHost = "PC1";
     host.m_strOsInfo = "OS of PC1";
     host.m_strCpuInfo = "CPU of PC1";
-    ASSERT_TRUE(AddHost(m_pDlg->Hosts(), host));
+    ASSERT_TRUE(AddHost(m_pDlg->EditTables().Hosts(), host));
     host.m_strHost = "PC2";
     host.m_strOsInfo = "OS of PC2";
-    ASSERT_TRUE(AddHost(m_pDlg->Hosts(), host));
+    ASSERT_TRUE(AddHost(m_pDlg->EditTables().Hosts(), host));
     AddGroup("G3", {"PC1", "PC2", "PC3"});  // PC3 is not registered
     m_store.m_mapValues[kExecIdMonthValue] = static_cast<std::uint32_t>(m_clock.Now());
     m_store.m_mapValues[kExecIdSerialValue] = 41;
@@ -233,10 +283,10 @@ TEST_F(SchedulerTickTest, ReleaseJobsStopsJoinsAndFreesTheJobs) {
 TEST_F(SchedulerTickTest, RowsOfFreedSlotsAreRemoved) {
     Book(5, HostSchedule("PC1", m_clock.Now() + 3600, 60));
     Book(6, HostSchedule("PC2", m_clock.Now() + 3600, 60));
-    m_pDlg->ResetSchedule(5);
+    m_pDlg->EditTables().ResetSchedule(5);
     Tick();
-    EXPECT_FALSE(m_pDlg->FindScheduleRow(5));
-    EXPECT_TRUE(m_pDlg->FindScheduleRow(6));
+    EXPECT_FALSE(m_pDlg->Rows().FindScheduleRow(5));
+    EXPECT_TRUE(m_pDlg->Rows().FindScheduleRow(6));
 }
 
 class HourlyCheckTest : public CSchedulerFixture {
@@ -279,7 +329,7 @@ TEST_F(HourlyCheckTest, NeverStacksOnABoxThatIsOpen) {
 }
 
 TEST_F(HourlyCheckTest, StaysQuietWithoutAClash) {
-    m_pDlg->ResetSchedule(2);
+    m_pDlg->EditTables().ResetSchedule(2);
     m_clock.Set(testutil::Local(2026, 12, 6, 16, 10, 0));
     Tick();
     EXPECT_EQ(Boxes(), 0);

@@ -1,4 +1,4 @@
-// Builds settings file bytes field by field from the documented layout, independently of the writer
+// Builds settings file bytes field by field from the file layout, independently of the writer
 // under test.
 #pragma once
 #include <cstdint>

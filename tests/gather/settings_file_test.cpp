@@ -34,23 +34,18 @@ CSchedule Daily(const std::string& strTarget, platform::Time tNextStart) {
 
 class SettingsFileTest : public CGatherFixture {
 protected:
-    void SetUp() override {
-        CGatherFixture::SetUp();
-        m_pDlg->SetFileOps(&m_faults);
-    }
-
     // Fills every kind of record with something, including texts of 254 and 300 bytes.
     void FillTables(CGatherDlg& dlg) {
-        dlg.Hosts()[0] = {"PC1",
-                          "administrator",
-                          "pass word",
-                          "Windows 10.0 19045 x64",
-                          "Intel Xeon 2400 MHz",
-                          "営業部 山田 ABC"};
-        dlg.Hosts()[7] = {"サーバ２", "", "", "", "", std::string(300, 'o')};
-        dlg.Groups()[1].m_strName = "営業";
-        dlg.Groups()[1].m_strMember[0] = "サーバ２";
-        dlg.Groups()[1].m_strMember[1] = "PC1";
+        dlg.EditTables().Hosts()[0] = {"PC1",
+                                       "administrator",
+                                       "pass word",
+                                       "Windows 10.0 19045 x64",
+                                       "Intel Xeon 2400 MHz",
+                                       "営業部 山田 ABC"};
+        dlg.EditTables().Hosts()[7] = {"サーバ２", "", "", "", "", std::string(300, 'o')};
+        dlg.EditTables().Groups()[1].m_strName = "営業";
+        dlg.EditTables().Groups()[1].m_strMember[0] = "サーバ２";
+        dlg.EditTables().Groups()[1].m_strMember[1] = "PC1";
 
         CSchedule daily = Daily("PC1", Local(2026, 12, 7, 9, 0));
         daily.m_strComment = std::string(254, 'c');
@@ -58,7 +53,7 @@ protected:
         daily.m_nCpuThreshold = 80;
         daily.m_nDiskThreshold = 50;
         daily.m_tFollowingStart = Local(2026, 12, 8, 9, 0);
-        dlg.Schedule(3) = daily;
+        dlg.EditTables().Schedule(3) = daily;
 
         CSchedule weekly = Daily("営業", Local(2026, 12, 10, 22, 0));
         weekly.m_nTargetType = kTargetGroup;
@@ -68,17 +63,15 @@ protected:
         weekly.m_tsEndTime = 86400 + 6 * 3600;
         weekly.m_tNextEnd = Local(2026, 12, 11, 6, 0);
         weekly.m_nMemThreshold = 512;
-        dlg.Schedule(12) = weekly;
+        dlg.EditTables().Schedule(12) = weekly;
 
         CSchedule monthly = Daily("PC1", Local(2027, 1, 15, 8, 0));
         monthly.m_nRepeat = kRepeatMonthDay;
         monthly.m_nDay = 15;
         monthly.m_nInterval = 300000;
-        dlg.Schedule(105) = monthly;
-        dlg.SetLastSchedule(105);
+        dlg.EditTables().Schedule(105) = monthly;
+        dlg.EditTables().SetLastSchedule(105);
     }
-
-    CFaultFileOps m_faults;
 };
 
 TEST_F(SettingsFileTest, MissingFileLeavesBlankTablesAndReportsNothing) {
@@ -115,7 +108,7 @@ TEST_F(SettingsFileTest, SavingTwiceLeavesTheFirstSavedFileAsBackup) {
     const std::string strFirst = Bytes("VARNOLE.dat");
     EXPECT_FALSE(m_dir.Exists("VARNOLE.old"));
 
-    m_pDlg->Hosts()[1].m_strHost = "PC2";
+    m_pDlg->EditTables().Hosts()[1].m_strHost = "PC2";
     ASSERT_TRUE(m_pDlg->SaveSettings());
     EXPECT_EQ(Bytes("VARNOLE.old"), strFirst);
     EXPECT_NE(Bytes("VARNOLE.dat"), strFirst);
@@ -166,18 +159,19 @@ TEST_F(SettingsFileTest, LoadedSchedulesGetWaitingRowsInNumberTextOrder) {
 }
 
 TEST_F(SettingsFileTest, PastStartsAreBroughtForwardAndStaleOneTimeBookingsFreed) {
-    m_pDlg->Hosts()[0].m_strHost = "PC1";
-    m_pDlg->Schedule(1) = Daily("PC1", Local(2026, 12, 1, 9, 0));  // past: next is tomorrow 09:00
-    CSchedule once = Daily("PC1", Local(2026, 12, 6, 15, 0));      // once, half an hour ago
+    m_pDlg->EditTables().Hosts()[0].m_strHost = "PC1";
+    m_pDlg->EditTables().Schedule(1) =
+        Daily("PC1", Local(2026, 12, 1, 9, 0));                // past: next is tomorrow 09:00
+    CSchedule once = Daily("PC1", Local(2026, 12, 6, 15, 0));  // once, half an hour ago
     once.m_nRepeat = kRepeatOnce;
-    m_pDlg->Schedule(2) = once;
+    m_pDlg->EditTables().Schedule(2) = once;
     CSchedule atOnce = once;
     atOnce.m_nRepeat = kRepeatAtOnce;
-    m_pDlg->Schedule(4) = atOnce;
+    m_pDlg->EditTables().Schedule(4) = atOnce;
     CSchedule later = once;  // once, still to come
     later.m_tNextStart = Local(2026, 12, 24, 20, 0);
     later.m_tNextEnd = later.m_tNextStart + 600;
-    m_pDlg->Schedule(5) = later;
+    m_pDlg->EditTables().Schedule(5) = later;
     ASSERT_TRUE(m_pDlg->SaveSettings());
 
     CFakeGatherView view;
@@ -201,7 +195,7 @@ TEST_F(SettingsFileTest, PastStartsAreBroughtForwardAndStaleOneTimeBookingsFreed
 TEST_F(SettingsFileTest, RunningScheduleLoadsWaiting) {
     CSchedule running = Daily("PC1", Local(2026, 12, 7, 9, 0));
     running.m_nState = kStateRunning;
-    m_pDlg->Schedule(9) = running;
+    m_pDlg->EditTables().Schedule(9) = running;
     ASSERT_TRUE(m_pDlg->SaveSettings());
 
     CFakeGatherView view;
@@ -230,13 +224,13 @@ TEST_F(SettingsFileTest, StoredLastScheduleNumberIsClamped) {
 }
 
 TEST_F(SettingsFileTest, GroupMembersThatAreNoRegisteredHostAreRemoved) {
-    m_pDlg->Hosts()[0].m_strHost = "PC1";
-    m_pDlg->Hosts()[3].m_strHost = "PC2";
-    CHostGroup& mixed = m_pDlg->Groups()[0];
+    m_pDlg->EditTables().Hosts()[0].m_strHost = "PC1";
+    m_pDlg->EditTables().Hosts()[3].m_strHost = "PC2";
+    CHostGroup& mixed = m_pDlg->EditTables().Groups()[0];
     mixed.m_strName = "混在";
     const char* kMembers[] = {"GONE", "PC1", "pc1", "PC2", "GONE", "PC1 ", "PC2"};
     for (std::size_t i = 0; i < std::size(kMembers); ++i) mixed.m_strMember[i] = kMembers[i];
-    CHostGroup& stale = m_pDlg->Groups()[2];
+    CHostGroup& stale = m_pDlg->EditTables().Groups()[2];
     stale.m_strName = "旧";
     stale.m_strMember[0] = "OLD1";
     stale.m_strMember[1] = "OLD2";
@@ -322,7 +316,7 @@ TEST_F(SettingsFileTest, TruncatedFileIsReportedSetAsideAndTheBackupSurvivesTheN
         EXPECT_EQ(boxes.m_arrShown[0].m_eIcon, EMessageIcon::kWarning);
         EXPECT_NE(boxes.m_arrShown[0].m_strText.find(File("VARNOLE.dat")), std::string::npos);
         EXPECT_NE(boxes.m_arrShown[0].m_strText.find(File("VARNOLE.bad")), std::string::npos);
-        EXPECT_EQ(pLoaded->SetAsidePath(), File("VARNOLE.bad"));
+        EXPECT_EQ(pLoaded->Settings().SetAsidePath(), File("VARNOLE.bad"));
         EXPECT_FALSE(m_dir.Exists("VARNOLE.dat"));
         EXPECT_EQ(Bytes("VARNOLE.bad"), strGood.substr(0, nCut));
 
@@ -348,7 +342,7 @@ TEST_F(SettingsFileTest, SetAsideNameIsNumberedWhenTaken) {
     m_dir.WriteFile("VARNOLE(1).bad", "earlier too");
     m_dir.WriteFile("VARNOLE.dat", "junk");
     EXPECT_TRUE(m_pDlg->LoadSettings());
-    EXPECT_EQ(m_pDlg->SetAsidePath(), File("VARNOLE(2).bad"));
+    EXPECT_EQ(m_pDlg->Settings().SetAsidePath(), File("VARNOLE(2).bad"));
     EXPECT_EQ(Bytes("VARNOLE(2).bad"), "junk");
     EXPECT_EQ(Bytes("VARNOLE.bad"), "earlier");
 }
@@ -357,8 +351,8 @@ TEST_F(SettingsFileTest, FailedWriteLeavesBothFilesAndSaysSo) {
     m_dir.WriteFile("VARNOLE.dat", "current");
     m_dir.WriteFile("VARNOLE.old", "previous");
     FillTables(*m_pDlg);
-    m_faults.m_nWriteError = platform::kErrorDiskFull;
-    m_faults.m_nWriteBeforeError = 100;
+    m_files.m_nWriteError = platform::kErrorDiskFull;
+    m_files.m_nWriteBeforeError = 100;
 
     EXPECT_FALSE(m_pDlg->SaveSettings());
     EXPECT_EQ(Bytes("VARNOLE.dat"), "current");
@@ -372,13 +366,13 @@ TEST_F(SettingsFileTest, FailedWriteLeavesBothFilesAndSaysSo) {
 }
 
 TEST_F(SettingsFileTest, SaveInterruptedAfterTheTemporaryFileLeavesTheLastFileLoadable) {
-    m_pDlg->Hosts()[0].m_strHost = "BEFORE";
+    m_pDlg->EditTables().Hosts()[0].m_strHost = "BEFORE";
     ASSERT_TRUE(m_pDlg->SaveSettings());
     ASSERT_TRUE(m_pDlg->SaveSettings());
     const std::string strOld = Bytes("VARNOLE.old");
 
-    m_pDlg->Hosts()[0].m_strHost = "AFTER";
-    m_faults.m_bEndAfterWrite = true;
+    m_pDlg->EditTables().Hosts()[0].m_strHost = "AFTER";
+    m_files.m_bEndAfterWrite = true;
     EXPECT_THROW(m_pDlg->SaveSettings(), CProcessEnded);
 
     CFakeGatherView view;
@@ -391,10 +385,10 @@ TEST_F(SettingsFileTest, SaveInterruptedAfterTheTemporaryFileLeavesTheLastFileLo
 }
 
 TEST_F(SettingsFileTest, SaveInterruptedBetweenItsRenamesIsCompletedByTheNextLoad) {
-    m_pDlg->Hosts()[0].m_strHost = "BEFORE";
+    m_pDlg->EditTables().Hosts()[0].m_strHost = "BEFORE";
     ASSERT_TRUE(m_pDlg->SaveSettings());
-    m_pDlg->Hosts()[0].m_strHost = "AFTER";
-    m_faults.m_bEndBeforeReplace = true;
+    m_pDlg->EditTables().Hosts()[0].m_strHost = "AFTER";
+    m_files.m_bEndBeforeReplace = true;
     EXPECT_THROW(m_pDlg->SaveSettings(), CProcessEnded);
     ASSERT_FALSE(m_dir.Exists("VARNOLE.dat"));
 
@@ -411,19 +405,19 @@ TEST_F(SettingsFileTest, SaveInterruptedBetweenItsRenamesIsCompletedByTheNextLoa
 TEST_F(SettingsFileTest, UnreadableFileThatCannotBeMovedIsReplacedAndTheBackupKept) {
     m_dir.WriteFile("VARNOLE.dat", "locked");
     m_dir.WriteFile("VARNOLE.old", "previous");
-    m_faults.m_nReadError = platform::kErrorAccessDenied;
-    m_faults.m_nRenameError = platform::kErrorAccessDenied;
-    m_faults.m_strRenameFailSource = "VARNOLE.dat";
+    m_files.m_nReadError = platform::kErrorAccessDenied;
+    m_files.m_nRenameError = platform::kErrorAccessDenied;
+    m_files.m_strRenameFailSource = "VARNOLE.dat";
 
     EXPECT_TRUE(m_pDlg->LoadSettings());
     ASSERT_EQ(m_boxes.m_arrShown.size(), 1u);
     EXPECT_NE(m_boxes.m_arrShown[0].m_strText.find(File("VARNOLE.dat")), std::string::npos);
     EXPECT_NE(m_boxes.m_arrShown[0].m_strText.find("VARNOLE.old"), std::string::npos);
-    EXPECT_EQ(m_pDlg->SetAsidePath(), "");
+    EXPECT_EQ(m_pDlg->Settings().SetAsidePath(), "");
     const CSchedule blank = CSchedule::Blank(m_clock.Now());
     for (const CSchedule& s : m_pDlg->Schedules()) ASSERT_EQ(s, blank);
 
-    m_pDlg->Hosts()[0].m_strHost = "NEW";
+    m_pDlg->EditTables().Hosts()[0].m_strHost = "NEW";
     ASSERT_TRUE(m_pDlg->SaveSettings());
     EXPECT_EQ(Bytes("VARNOLE.old"), "previous");
     EXPECT_EQ(DecodeSettings(Bytes("VARNOLE.dat")).m_pHosts->at(0).m_strHost, "NEW");

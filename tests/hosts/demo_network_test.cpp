@@ -6,7 +6,7 @@
 #include <set>
 
 #include "common/recording_message_box_view.h"
-#include "hosts/connection_test.h"
+#include "hosts/connection_check.h"
 #include "hosts/counter_name_reader.h"
 #include "hosts/host_connection.h"
 #include "hosts/perf_query.h"
@@ -177,13 +177,13 @@ TEST_F(DemoNetworkTest, HostsShowTheirScriptedBehaviour) {
 // A job reports a failed request as "host/" + the system text; a scripted code without a text
 // would leave that line ending in "/".
 TEST(DemoNetworkScript, EveryScriptedFailureCodeHasASystemText) {
-    sim::CSimNetworkDescription description;
+    sim::CSimNetworkDescription spec;
     std::string strError;
-    ASSERT_TRUE(sim::LoadNetworkDescription(platform::ProgramDirectory() + "demo-network.txt", description,
+    ASSERT_TRUE(sim::LoadNetworkDescription(platform::ProgramDirectory() + "demo-network.txt", spec,
                                             strError))
         << strError;
     std::set<platform::ErrorCode> setCodes;
-    for (const sim::CSimHostDefinition& host : description.m_vecHosts) {
+    for (const sim::CSimHostDefinition& host : spec.m_vecHosts) {
         if (host.m_faults.m_nRefuseCode != 0) setCodes.insert(host.m_faults.m_nRefuseCode);
         for (const auto& [nRequest, nCode] : host.m_faults.m_mapFailRequest) setCodes.insert(nCode);
     }

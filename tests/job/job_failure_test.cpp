@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "faulty_access.h"
-#include "hosts/connection_test.h"
+#include "hosts/connection_check.h"
 #include "job/job_texts.h"
 #include "job_test_support.h"
 #include "perf/perf_bytes.h"

@@ -38,7 +38,8 @@ TEST(ColorButtonPlanTest, StepsForEachState) {
         {"focused and pressed", true, true, false, {fill, caption, raised, sunken, focus}},
         // The disabled caption is drawn last, over the normal one.
         {"disabled", false, false, true, {fill, caption, raised, greyed}},
-        // With the focus the disabled caption is not drawn: the rules say "otherwise".
+        // With the focus the disabled caption is not drawn: the greyed caption is only for a
+        // button without the focus.
         {"focused and disabled", true, false, true, {fill, caption, raised, focus}},
     };
     for (const auto& c : cases) {

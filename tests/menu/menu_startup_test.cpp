@@ -50,7 +50,7 @@ TEST(AdministratorTest, TheTokenGroupsReadBackAsIdentifiers) {
     EXPECT_TRUE(everyone);
 }
 
-TEST(ProgramFilesTest, TheFirstMissingFileInTheDocumentedOrderIsReported) {
+TEST(ProgramFilesTest, TheFirstMissingFileInTableOrderIsReported) {
     struct {
         std::set<std::string> present;
         const char* expected;  // null: nothing missing

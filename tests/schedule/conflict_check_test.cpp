@@ -220,10 +220,20 @@ TEST_F(ConflictCheckTest, OnlyBookedSchedulesWithAKnownTargetTakePart) {
     Once(2, "PC1", t0, t1).m_nState = kStateFree;
     Once(3, "", t0, t1);
     Once(4, "NoSuchGroup", t0, t1, kTargetGroup);
-    Once(5, "PC1", t0, t1, 7);  // neither a host nor a group target
     EXPECT_EQ(Text(), "");
     Once(6, "PC1", t0, t1).m_nState = kStateRunning;
     EXPECT_EQ(Lines().size(), 1u);
+}
+
+// A target type that is neither host nor group (a damaged settings file) is read as a host
+// target, as the scheduler runs it and the list shows it ("H"): its runs clash like one.
+TEST_F(ConflictCheckTest, AnUnknownTargetTypeIsReadAsAHost) {
+    const Time t0 = Local(2026, 12, 8, 9, 0), t1 = Local(2026, 12, 8, 10, 0);
+    Once(1, "PC1", t0, t1);
+    Once(5, "PC1", t0, t1, 7);
+    EXPECT_EQ(Lines(),
+              (std::vector<std::string>{Head("01", "05", "PC1") +
+                                        Span("2026/12/08 (火) 09:00", "2026/12/08 (火) 10:00")}));
 }
 
 TEST_F(ConflictCheckTest, AHostNamedTwiceInAGroupIsReadOnce) {

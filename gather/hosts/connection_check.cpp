@@ -1,5 +1,5 @@
 // TestConnection and SystemMessage.
-#include "connection_test.h"
+#include "connection_check.h"
 
 std::string SystemMessage(platform::ErrorCode nCode) {
     return SystemErrorText(static_cast<std::int32_t>(nCode));

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "common/recording_message_box_view.h"
-#include "hosts/connection_test.h"
+#include "hosts/connection_check.h"
 #include "hosts/recording_host_access.h"
 #include "logs/error_log_reader.h"
 #include "platform/temp_dir.h"
@@ -11,7 +11,7 @@ namespace {
 
 using hosts_test::CRecordingHostAccess;
 
-class TestConnectionTest : public ::testing::Test {
+class ConnectionCheckTest : public ::testing::Test {
 protected:
     CErrorLogContents ReadLog() const {
         CErrorLogContents contents;
@@ -27,7 +27,7 @@ protected:
     CMessageBoxes m_boxes{m_view};
 };
 
-TEST_F(TestConnectionTest, ReachableHostPassesSilentlyAndIsClosedAgain) {
+TEST_F(ConnectionCheckTest, ReachableHostPassesSilentlyAndIsClosedAgain) {
     EXPECT_TRUE(TestConnection(m_access, "PC01", m_log, m_boxes));
     EXPECT_TRUE(m_view.m_arrShown.empty());
     EXPECT_TRUE(ReadLog().m_arrRecords.empty());
@@ -36,7 +36,7 @@ TEST_F(TestConnectionTest, ReachableHostPassesSilentlyAndIsClosedAgain) {
     EXPECT_EQ(vecCloses[0].hKey, platform::HostKey{100});
 }
 
-TEST_F(TestConnectionTest, FailureIsLoggedAndShownWithTheHostInTheCaption) {
+TEST_F(ConnectionCheckTest, FailureIsLoggedAndShownWithTheHostInTheCaption) {
     m_access.m_dequeConnect = {platform::kErrorBadNetPath};
     EXPECT_FALSE(TestConnection(m_access, "DOWN01", m_log, m_boxes));
     EXPECT_TRUE(m_access.CallsOf("logon").empty());  // the test never logs on

@@ -1,4 +1,5 @@
-// The connection test of the schedule wizard, and the system message text shown for a code.
+// The connection check behind the schedule wizard's "接続テスト", and the system message text
+// shown for an error code.
 #pragma once
 #include <string>
 
