@@ -301,6 +301,10 @@ INT_PTR CDialogBase::HandleMessage(UINT nMessage, WPARAM wParam, LPARAM lParam) 
     }
     INT_PTR nResult = 0;
     if (OnMessage(nMessage, wParam, lParam, nResult)) {
+        // These messages take the dialog procedure's own return value as their result.
+        if (nMessage == WM_QUERYDRAGICON || nMessage == WM_COMPAREITEM ||
+            nMessage == WM_VKEYTOITEM || nMessage == WM_CHARTOITEM)
+            return nResult;
         SetWindowLongPtrW(m_hWnd, DWLP_MSGRESULT, nResult);
         return TRUE;
     }

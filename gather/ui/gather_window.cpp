@@ -83,6 +83,9 @@ bool CGatherWindow::OnInit() {
     m_scheduleList.RestoreColumnWidths();
     m_runLog.RestoreColumnWidths();
     m_bTimer = SetTimer(Handle(), kSchedulerTimer, kSchedulerPeriodMs, nullptr) != 0;
+    // Started from the main menu: come to the front, so that the dialogs opened from here return
+    // to this window when they close.
+    SetForegroundWindow(Handle());
     if (!sim::ProcessHostAccessError().empty()) {
         m_gather.AddLog("VARNOLE_SIMULATION", sim::ProcessHostAccessError());
     }

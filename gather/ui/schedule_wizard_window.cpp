@@ -3,7 +3,7 @@
 
 #include <commctrl.h>
 
-#include "hosts/connection_test.h"
+#include "hosts/connection_check.h"
 #include "platform/win32/wide_string.h"
 #include "resource.h"
 #include "win32ui/wait_cursor.h"

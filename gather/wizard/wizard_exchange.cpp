@@ -171,5 +171,8 @@ void CScheduleWizardDlg::UpdateNavigation() {
     m_view.ShowControl(IDC_WZ_BACK, !bView && m_nPage != kPageTarget);
     m_view.ShowControl(IDC_WZ_NEXT, !bView && !bLast);
     m_view.ShowControl(2, !bView);
+    // On the last page the focus goes to OK, or, when a past start hides it, to "<< 前" (the
+    // way to correct the start); the confirmation text stays unselected either way.
     if (bLast && !m_schedule.m_strTarget.empty()) m_view.FocusControl(kIdOk);
+    else if (bLast && !bView) m_view.FocusControl(IDC_WZ_BACK);
 }

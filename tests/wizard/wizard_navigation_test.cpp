@@ -390,6 +390,7 @@ TEST_F(WizardNavigationTest, APastSingleStartHidesOkUntilTheStartIsChanged) {
     NextTo(kPageSummary);
     EXPECT_EQ(LastBox(), "エラー|開始時間が過去のためこのスケジュールは実行されません");
     EXPECT_FALSE(Visible(1));
+    EXPECT_EQ(m_window.m_arrFocus.back(), IDC_WZ_BACK);
     EXPECT_NE(m_window.At(IDC_WZ_SUMMARY).m_strText.find("2026/12/07 (月) 09:59 (本日)"),
               std::string::npos);
     Wizard().OnOk();  // Enter: nothing
