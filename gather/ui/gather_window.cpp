@@ -43,6 +43,7 @@ constexpr STooltip kTooltips[] = {
 };
 
 constexpr const char* kProfileProgram = "Gather";
+constexpr UINT kMsgComeForward = WM_APP + 1;
 
 }  // namespace
 
@@ -83,9 +84,9 @@ bool CGatherWindow::OnInit() {
     m_scheduleList.RestoreColumnWidths();
     m_runLog.RestoreColumnWidths();
     m_bTimer = SetTimer(Handle(), kSchedulerTimer, kSchedulerPeriodMs, nullptr) != 0;
-    // Started from the main menu: come to the front, so that the dialogs opened from here return
-    // to this window when they close.
-    SetForegroundWindow(Handle());
+    // Started from the main menu: come to the front once shown, so that the dialogs opened from
+    // here give the activation back to this window when they close.
+    PostMessageW(Handle(), kMsgComeForward, 0, 0);
     if (!sim::ProcessHostAccessError().empty()) {
         m_gather.AddLog("VARNOLE_SIMULATION", sim::ProcessHostAccessError());
     }
@@ -194,6 +195,10 @@ bool CGatherWindow::OnMessage(UINT nMessage, WPARAM, LPARAM, INT_PTR& nResult) {
     if (nMessage == WM_PAINT && IsIconic(Handle())) {
         PaintMinimised();
         nResult = 0;
+        return true;
+    }
+    if (nMessage == kMsgComeForward) {
+        SetForegroundWindow(Handle());
         return true;
     }
     if (nMessage == WM_QUERYDRAGICON) {

@@ -289,6 +289,36 @@ test_gather_view_change_delete() {
   poll 5 log_has "予約 02 の稼動データ収集を削除しました" || fail "no delete line"
 }
 
+test_gather_single_copy_and_leaving() {
+  local text second
+  start "$suite" Gather.exe
+  second=$last_pid
+  text="$(drv answer "起動チェック" ok 15000)" || fail "no 起動チェック message" || return 1
+  expect_eq "second copy" "$text" "VARNOLE [稼動データの収集／監視] は、すでに起動されています。" || return 1
+  ended "$second" 15 || fail "the second Gather did not end" || return 1
+  drv wait-window "$gather_title" 2000 || fail "the first Gather's window is gone" || return 1
+  # The greyed close box does nothing; Escape asks like "終了".
+  drv syscommand "$gather_title" 0xF060 || return 1
+  ! drv msgbox "終了" 1500 >/dev/null 2>&1 || fail "the close box asked to exit" || return 1
+  drv wait-window "$gather_title" 1000 || fail "the close box closed Gather" || return 1
+  drv post-key "$gather_title" 0x1B || return 1
+  expect_eq "Escape" "$(drv answer "終了" no 10000)" "本当に終了しますか？" || return 1
+  drv wait-window "$gather_title" 2000 || fail "No closed Gather"
+}
+
+test_gather_log_clear() {
+  local before after
+  before="$(drv listview "$gather_title" 1001 | wc -l)"
+  [ "$before" -ge 2 ] || fail "too few run log rows: $before" || return 1
+  drv row-click "$gather_title" 1001 0 || return 1
+  drv click "$gather_title" 1002 || return 1
+  poll 5 eval '[ "$(drv listview "$gather_title" 1001 | wc -l)" -eq $((before - 1)) ]' ||
+    fail "the selected row stayed" || return 1
+  drv click "$gather_title" 1002 || return 1
+  expect_eq "clear all" "$(drv answer "ログ消去" yes 10000)" "実行ログをすべて消去しますか？" || return 1
+  poll 5 eval '[ -z "$(drv listview "$gather_title" 1001)" ]' || fail "rows stayed after clearing all"
+}
+
 test_gather_exit_saves() {
   drv click "$gather_title" 1 || return 1
   expect_eq "exit question" "$(drv answer "終了" yes 10000)" "本当に終了しますか？" || return 1
@@ -301,4 +331,13 @@ test_gather_exit_saves() {
   drv click "$menu_title" 1015 || return 1
   drv answer "終了" yes 15000 >/dev/null || fail "the menu did not ask" || return 1
   ended "$gather_menu_pid" 15 || fail "the menu did not end"
+}
+
+test_gather_needs_the_menu() {
+  local text pid
+  start "$suite" Gather.exe
+  pid=$last_pid
+  text="$(drv answer "起動チェック" ok 15000)" || fail "no 起動チェック message" || return 1
+  expect_eq "without the menu" "$text" "VARNOLE [メインメニュ] から起動してください。" || return 1
+  ended "$pid" 15 || fail "Gather did not end"
 }
