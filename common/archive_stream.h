@@ -9,8 +9,10 @@
 //                   otherwise:        0xFF, uint16 0xFFFF, uint32 length
 //
 // Strings are UTF-8 in the program; WriteString/ReadString convert to and from code page 932 at
-// this boundary. WriteRawString/ReadRawString move the bytes unchanged (for texts that already are
-// code page 932, and for tags that are plain ASCII anyway).
+// this boundary, keeping every stored byte (bytes without a one-to-one character travel as
+// escapes, see platform/text_codec.h), so a string read and written again is unchanged.
+// WriteRawString/ReadRawString move the bytes unchanged (for texts that already are code page
+// 932, and for tags that are plain ASCII anyway).
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -71,7 +73,8 @@ public:
     std::int32_t ReadInt32();
     std::uint32_t ReadUInt32();
     platform::Time ReadTime();
-    // Code page 932 text, returned as UTF-8.
+    // Code page 932 text, returned as UTF-8 (with escapes for bytes that have no one-to-one
+    // character, which WriteString turns back into the same bytes).
     std::string ReadString();
     // The string's bytes as stored.
     std::string ReadRawString();

@@ -1,4 +1,4 @@
-// Resource numbers of the companion stand-ins (Graph.exe, Manager.exe, Convert.exe).
+// Resource numbers of the companion programs (Graph.exe, Manager.exe, Convert.exe).
 #pragma once
 
 #ifndef IDC_STATIC
@@ -10,7 +10,9 @@
 
 #define IDC_DESCRIPTION 1001
 #define IDC_STATUS 1002
-#define IDC_COUNTER 1003
-#define IDC_HOST 1004
-#define IDC_SHOW_DATE 1005
-#define IDC_FILES 1006
+
+// Graph's window.
+#define IDC_CHART 1010
+#define IDC_PROGRESS 1011
+#define IDC_SAVE 1012
+#define IDC_COPY 1013

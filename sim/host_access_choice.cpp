@@ -18,14 +18,16 @@ const CHostAccessChoice& ProcessChoice() {
 }  // namespace
 
 CHostAccessChoice ChooseHostAccess(const std::string& strDescriptionPath,
-                                   const platform::IClock& clock) {
+                                   const platform::IClock& clock,
+                                   std::function<void(std::uint32_t nMilliseconds)> fnSleep) {
     CHostAccessChoice choice;
     if (!strDescriptionPath.empty()) {
         CSimNetworkDescription description;
         if (!LoadNetworkDescription(strDescriptionPath, description, choice.m_strError)) {
             description = CSimNetworkDescription{};
         }
-        choice.m_pAccess = std::make_unique<CSimNetwork>(std::move(description), clock);
+        choice.m_pAccess =
+            std::make_unique<CSimNetwork>(std::move(description), clock, std::move(fnSleep));
         choice.m_bSimulated = true;
         return choice;
     }

@@ -1,6 +1,8 @@
 // Which network the process talks to: the simulated one when VARNOLE_SIMULATION names a
 // description file, otherwise the real Windows network (on Linux, an empty simulated network).
 #pragma once
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -22,8 +24,11 @@ struct CHostAccessChoice {
 // The choice for a description path (empty: none given). On Windows without a path, the real
 // network; on Linux without a path, an empty simulated network whose hosts are all unreachable
 // (53) and whose browsing lists nothing, so that the programs run without any network.
+// A simulated network's scripted delays go to fnSleep when one is given (tools that step a
+// manual clock skip them), otherwise they really wait.
 CHostAccessChoice ChooseHostAccess(const std::string& strDescriptionPath,
-                                   const platform::IClock& clock);
+                                   const platform::IClock& clock,
+                                   std::function<void(std::uint32_t nMilliseconds)> fnSleep = {});
 
 // The value of VARNOLE_SIMULATION (UTF-8), empty when it is not set.
 std::string SimulationDescriptionPath();

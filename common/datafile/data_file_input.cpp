@@ -48,7 +48,7 @@ void CDataFileInput::Close() {
 
 bool CDataFileInput::ReadMore(std::size_t nBytes) {
     if (Failed() || !IsOpen()) return false;
-    const std::size_t nPiece = std::clamp(nBytes, kBufferSize, kMaxPiece);
+    const std::size_t nPiece = std::clamp(nBytes, m_nReadSize, kMaxPiece);
     // Consumed bytes are moved out of the way before the buffer grows.
     if (m_nStart > 0 && m_vecBuffer.size() - m_nEnd < nPiece) {
         std::memmove(m_vecBuffer.data(), m_vecBuffer.data() + m_nStart, m_nEnd - m_nStart);
@@ -62,6 +62,15 @@ bool CDataFileInput::ReadMore(std::size_t nBytes) {
     if (Failed()) return false;
     m_nEnd += std::min(nRead, nPiece);  // a source can never claim more than it was given room for
     return nRead > 0;
+}
+
+std::uint64_t CDataFileInput::FileSize() const {
+    std::uint64_t nBytes = 0;
+    return m_file.Size(nBytes) == platform::kSuccess ? nBytes : 0;
+}
+
+void CDataFileInput::SetReadSize(std::size_t nBytes) {
+    m_nReadSize = std::clamp(nBytes, kBufferSize, kMaxPiece);
 }
 
 bool CDataFileInput::Fill(std::size_t nBytes) {

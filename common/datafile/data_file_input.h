@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "archive_stream.h"
+#include "datafile/data_file_format.h"
 #include "platform/data_file_io.h"
 
 namespace datafile {
@@ -51,6 +52,12 @@ public:
     void Consume(std::size_t nBytes);
     // The file offset of the window's first byte.
     std::uint64_t Offset() const { return m_nOffset; }
+    // The file's size now; 0 when it cannot be told.
+    std::uint64_t FileSize() const;
+    // The least a read asks of the file: kBufferSize unless set higher (at most 1 MiB). Readers
+    // that go through a whole file ask for larger pieces, so that a record costs less than one
+    // call to the system.
+    void SetReadSize(std::size_t nBytes);
     platform::ErrorCode Error() const { return m_nError; }
 
     // Decodes one item with fn, a callable taking a CArchiveReader over the window. While the
@@ -83,6 +90,7 @@ private:
     std::size_t m_nStart = 0;  // first unconsumed byte in m_vecBuffer
     std::size_t m_nEnd = 0;    // one past the last byte read into m_vecBuffer
     std::uint64_t m_nOffset = 0;
+    std::size_t m_nReadSize = kBufferSize;
     platform::ErrorCode m_nError = platform::kSuccess;
 };
 

@@ -45,6 +45,7 @@ void CDataFileReader::Close() {
     m_names.clear();
     m_bOpen = false;
     m_bDamaged = false;
+    m_nHandedOut = 0;
 }
 
 bool CDataFileReader::ReadCounterNames() {
@@ -67,7 +68,20 @@ bool CDataFileReader::ReadCounterNames() {
 }
 
 ESampleRead CDataFileReader::Next(CDataSample& sample) {
+    platform::Time tSample = 0;
+    perf::PerfBytes block;
+    const ESampleRead eRead = NextView(tSample, block);
+    if (eRead == ESampleRead::kSample) {
+        sample.m_tSample = tSample;
+        sample.m_vecBlock.assign(block.begin(), block.end());
+    }
+    return eRead;
+}
+
+ESampleRead CDataFileReader::NextView(platform::Time& tSample, perf::PerfBytes& block) {
     if (!m_bOpen) return ESampleRead::kReadError;
+    m_input.Consume(m_nHandedOut);
+    m_nHandedOut = 0;
     if (m_bDamaged) return ESampleRead::kDamaged;
 
     if (!m_input.Fill(kRecordPrefix)) {
@@ -76,7 +90,7 @@ ESampleRead CDataFileReader::Next(CDataSample& sample) {
     }
     const std::span<const std::uint8_t> prefix = m_input.Window();
     CArchiveReader header(prefix.data(), kRecordPrefix);
-    const platform::Time tSample = header.ReadTime();
+    const platform::Time tRecord = header.ReadTime();
     const std::uint32_t nLength = header.ReadUInt32();
     if (nLength < 8 || nLength > datafile::kMaxSampleBytes) {
         m_bDamaged = true;
@@ -91,15 +105,15 @@ ESampleRead CDataFileReader::Next(CDataSample& sample) {
         return ESampleRead::kIncomplete;
     }
     const std::span<const std::uint8_t> record = m_input.Window().first(nRecord);
-    const std::span<const std::uint8_t> block = record.subspan(kRecordPrefix, nLength);
+    const std::span<const std::uint8_t> bytes = record.subspan(kRecordPrefix, nLength);
     CArchiveReader end(record.data() + kRecordPrefix + nLength, kEndMarkBytes);
-    if (!perf::IsPerfDataBlock(block) || end.ReadRawString() != datafile::kEndMark ||
+    if (!perf::IsPerfDataBlock(bytes) || end.ReadRawString() != datafile::kEndMark ||
         !end.AtEnd()) {
         m_bDamaged = true;
         return ESampleRead::kDamaged;
     }
-    sample.m_tSample = tSample;
-    sample.m_vecBlock.assign(block.begin(), block.end());
-    m_input.Consume(nRecord);
+    tSample = tRecord;
+    block = bytes;
+    m_nHandedOut = nRecord;
     return ESampleRead::kSample;
 }

@@ -7,6 +7,7 @@
 #include "datafile/counter_name_map.h"
 #include "datafile/data_file_header.h"
 #include "datafile/data_file_input.h"
+#include "perf/perf_block.h"
 #include "platform/clock.h"
 #include "platform/error_codes.h"
 
@@ -43,7 +44,18 @@ public:
 
     // Reads the next sample record into sample (its block buffer is reused between calls).
     ESampleRead Next(CDataSample& sample);
+    // The same without a copy: on kSample, block views the record's bytes inside the reader,
+    // valid until the next call of Next, NextView, Open or Close.
+    ESampleRead NextView(platform::Time& tSample, perf::PerfBytes& block);
     platform::ErrorCode ReadError() const { return m_input.Error(); }
+
+    // How far the walk has come: the file offset after the last record handed out, and the
+    // file's size now.
+    std::uint64_t Offset() const { return m_input.Offset() + m_nHandedOut; }
+    std::uint64_t FileSize() const { return m_input.FileSize(); }
+    // Reads the file in pieces of at least nBytes (up to 1 MiB) from the next read on; for
+    // walks through whole files.
+    void SetReadSize(std::size_t nBytes) { m_input.SetReadSize(nBytes); }
 
 private:
     // Reads the header and the counter-name table from the opened input.
@@ -55,4 +67,5 @@ private:
     CCounterNameMap m_names;
     bool m_bOpen = false;
     bool m_bDamaged = false;
+    std::size_t m_nHandedOut = 0;  // bytes of the record NextView handed out, consumed next time
 };

@@ -30,6 +30,13 @@ void ForEachObject(PerfBytes block, Fn&& fn) {
     }
 }
 
+// A 64-bit field of the block header, or 0 when the header does not fit inside the block.
+std::int64_t HeaderField64(PerfBytes block, std::size_t nOffset) {
+    const PerfBytes bytes = BlockBytes(block);
+    if (bytes.empty()) return 0;
+    return LoadI64(bytes.data() + nOffset);
+}
+
 }  // namespace
 
 bool IsPerfDataBlock(const void* pBuffer, std::size_t nSize) {
@@ -60,9 +67,15 @@ std::size_t StoredByteLength(PerfBytes block) {
 }
 
 std::int64_t BlockPerfTime100nSec(PerfBytes block) {
-    const PerfBytes bytes = BlockBytes(block);
-    if (bytes.empty()) return 0;
-    return LoadI64(bytes.data() + data_block::kPerfTime100nSec);
+    return HeaderField64(block, data_block::kPerfTime100nSec);
+}
+
+std::int64_t BlockPerfTime(PerfBytes block) {
+    return HeaderField64(block, data_block::kPerfTime);
+}
+
+std::int64_t BlockPerfFreq(PerfBytes block) {
+    return HeaderField64(block, data_block::kPerfFreq);
 }
 
 CPerfObject::CPerfObject(PerfBytes block, std::size_t nOffset)
@@ -94,27 +107,39 @@ std::uint32_t CPerfObject::Field32(std::size_t nOffset) const {
     return LoadU32(m_block.data() + m_nOffset + nOffset);
 }
 
-std::optional<CPerfCounterDef> CPerfObject::FindCounter(std::uint32_t nCounterIndex) const {
-    std::size_t nPos = m_nOffset + m_nHeaderLength;  // <= m_nEnd, checked with the object
-    for (std::uint32_t i = 0; i < m_nNumCounters; ++i) {
-        if (m_nEnd - nPos < counter_definition::kSize) return std::nullopt;
-        const std::uint8_t* pDef = m_block.data() + nPos;
-        const std::uint32_t nByteLength = LoadU32(pDef + counter_definition::kByteLength);
-        if (nByteLength < counter_definition::kSize || nByteLength > m_nEnd - nPos) {
-            return std::nullopt;
-        }
-        if (LoadU32(pDef + counter_definition::kCounterNameTitleIndex) == nCounterIndex) {
-            CPerfCounterDef def;
-            def.m_nOffset = nPos;
-            def.m_nTitleIndex = nCounterIndex;
-            def.m_nCounterType = LoadU32(pDef + counter_definition::kCounterType);
-            def.m_nCounterSize = LoadU32(pDef + counter_definition::kCounterSize);
-            def.m_nCounterOffset = LoadU32(pDef + counter_definition::kCounterOffset);
-            return def;
-        }
-        nPos += nByteLength;
+std::int64_t CPerfObject::PerfTime() const {
+    return LoadI64(m_block.data() + m_nOffset + object_type::kPerfTime);
+}
+
+std::int64_t CPerfObject::PerfFreq() const {
+    return LoadI64(m_block.data() + m_nOffset + object_type::kPerfFreq);
+}
+
+std::optional<CPerfCounterDef> CPerfObject::CounterDefAt(std::size_t nPos) const {
+    if (nPos > m_nEnd || m_nEnd - nPos < counter_definition::kSize) return std::nullopt;
+    const std::uint8_t* pDef = m_block.data() + nPos;
+    const std::uint32_t nByteLength = LoadU32(pDef + counter_definition::kByteLength);
+    if (nByteLength < counter_definition::kSize || nByteLength > m_nEnd - nPos) {
+        return std::nullopt;
     }
-    return std::nullopt;
+    CPerfCounterDef def;
+    def.m_nOffset = nPos;
+    def.m_nByteLength = nByteLength;
+    def.m_nTitleIndex = LoadU32(pDef + counter_definition::kCounterNameTitleIndex);
+    def.m_nCounterType = LoadU32(pDef + counter_definition::kCounterType);
+    def.m_nCounterSize = LoadU32(pDef + counter_definition::kCounterSize);
+    def.m_nCounterOffset = LoadU32(pDef + counter_definition::kCounterOffset);
+    return def;
+}
+
+std::optional<CPerfCounterDef> CPerfObject::FindCounter(std::uint32_t nCounterIndex) const {
+    std::optional<CPerfCounterDef> found;
+    ForEachCounter([&](const CPerfCounterDef& def) {
+        if (def.m_nTitleIndex != nCounterIndex) return true;
+        found = def;
+        return false;
+    });
+    return found;
 }
 
 std::optional<CPerfCounterBlock> CPerfObject::CounterBlockAt(std::size_t nPos) const {
@@ -124,35 +149,44 @@ std::optional<CPerfCounterBlock> CPerfObject::CounterBlockAt(std::size_t nPos) c
     return CPerfCounterBlock{nPos, nByteLength};
 }
 
-std::optional<CPerfCounterBlock> CPerfObject::FindCounterBlock(std::string_view strInstance) const {
-    std::size_t nPos = m_nOffset + m_nDefinitionLength;  // <= m_nEnd, checked with the object
-    if (m_nNumInstances == kPerfNoInstances) return CounterBlockAt(nPos);
-    for (std::int32_t i = 0; i < m_nNumInstances; ++i) {
-        if (m_nEnd - nPos < instance_definition::kSize) return std::nullopt;
-        const std::uint8_t* pInstance = m_block.data() + nPos;
-        const std::uint32_t nByteLength = LoadU32(pInstance + instance_definition::kByteLength);
-        if (nByteLength < instance_definition::kSize || nByteLength > m_nEnd - nPos) {
-            return std::nullopt;
-        }
-        const std::optional<CPerfCounterBlock> counters = CounterBlockAt(nPos + nByteLength);
-        if (!counters) return std::nullopt;
+std::optional<CPerfInstance> CPerfObject::InstanceAt(std::size_t nPos) const {
+    if (nPos > m_nEnd || m_nEnd - nPos < instance_definition::kSize) return std::nullopt;
+    const std::uint8_t* pInstance = m_block.data() + nPos;
+    const std::uint32_t nByteLength = LoadU32(pInstance + instance_definition::kByteLength);
+    if (nByteLength < instance_definition::kSize || nByteLength > m_nEnd - nPos) {
+        return std::nullopt;
+    }
+    const std::optional<CPerfCounterBlock> counters = CounterBlockAt(nPos + nByteLength);
+    if (!counters) return std::nullopt;
 
-        // The name runs from NameOffset to its NUL code unit, all inside the instance definition;
-        // a name that would leave it matches nothing.
-        const std::uint32_t nNameOffset = LoadU32(pInstance + instance_definition::kNameOffset);
-        if (nNameOffset < nByteLength) {
-            const std::span<const std::uint8_t> area(pInstance + nNameOffset,
-                                                     nByteLength - nNameOffset);
-            for (std::size_t nUnit = 0; area.size() - nUnit >= 2; nUnit += 2) {
-                if (area[nUnit] == 0 && area[nUnit + 1] == 0) {
-                    if (InstanceNameEquals(area.first(nUnit), strInstance)) return counters;
-                    break;
-                }
+    // The name runs from NameOffset to its NUL code unit, all inside the instance definition;
+    // a name that would leave it matches nothing.
+    CPerfInstance instance;
+    instance.m_counters = *counters;
+    const std::uint32_t nNameOffset = LoadU32(pInstance + instance_definition::kNameOffset);
+    if (nNameOffset < nByteLength) {
+        const std::span<const std::uint8_t> area(pInstance + nNameOffset,
+                                                 nByteLength - nNameOffset);
+        for (std::size_t nUnit = 0; area.size() - nUnit >= 2; nUnit += 2) {
+            if (area[nUnit] == 0 && area[nUnit + 1] == 0) {
+                instance.m_name = area.first(nUnit);
+                instance.m_bNamed = true;
+                break;
             }
         }
-        nPos = counters->m_nOffset + counters->m_nByteLength;
     }
-    return std::nullopt;
+    return instance;
+}
+
+std::optional<CPerfCounterBlock> CPerfObject::FindCounterBlock(std::string_view strInstance) const {
+    if (m_nNumInstances == kPerfNoInstances) return CounterBlockAt(m_nOffset + m_nDefinitionLength);
+    std::optional<CPerfCounterBlock> found;
+    ForEachInstance([&](const CPerfInstance& instance) {
+        if (!instance.m_bNamed || !InstanceNameEquals(instance.m_name, strInstance)) return true;
+        found = instance.m_counters;
+        return false;
+    });
+    return found;
 }
 
 std::optional<std::int64_t> CPerfObject::ReadValue(const CPerfCounterBlock& counters,
@@ -168,6 +202,18 @@ std::optional<std::int64_t> CPerfObject::ReadValue(const CPerfCounterBlock& coun
     std::uint8_t arrValue[kCounterValueSize] = {};
     std::memcpy(arrValue, m_block.data() + nPos, std::min(kCounterValueSize, m_nEnd - nPos));
     return LoadI64(arrValue);
+}
+
+std::optional<std::int64_t> CPerfObject::ReadValue(const CPerfCounterBlock& counters,
+                                                   const CPerfCounterDef& counter,
+                                                   std::size_t nBytes) const {
+    if (nBytes != 4) nBytes = kCounterValueSize;
+    if (counters.m_nByteLength < nBytes ||
+        counter.m_nCounterOffset > counters.m_nByteLength - nBytes) {
+        return std::nullopt;
+    }
+    const std::uint8_t* pValue = m_block.data() + counters.m_nOffset + counter.m_nCounterOffset;
+    return nBytes == 4 ? static_cast<std::int64_t>(LoadU32(pValue)) : LoadI64(pValue);
 }
 
 std::optional<CPerfObject> FindObject(PerfBytes block, std::uint32_t nObjectIndex) {

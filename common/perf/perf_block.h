@@ -39,10 +39,15 @@ std::size_t StoredByteLength(PerfBytes block);
 
 // The block's PerfTime100nSec, or 0 when the block has no complete header inside its limit.
 std::int64_t BlockPerfTime100nSec(PerfBytes block);
+// The block's PerfTime (ticks of the host's high-resolution counter) and PerfFreq (ticks per
+// second), or 0 when the block has no complete header inside its limit.
+std::int64_t BlockPerfTime(PerfBytes block);
+std::int64_t BlockPerfFreq(PerfBytes block);
 
 // One counter definition, checked to lie inside its object.
 struct CPerfCounterDef {
     std::size_t m_nOffset = 0;  // of the definition, from the start of the block
+    std::uint32_t m_nByteLength = 0;
     std::uint32_t m_nTitleIndex = 0;
     std::uint32_t m_nCounterType = 0;
     std::uint32_t m_nCounterSize = 0;
@@ -53,6 +58,15 @@ struct CPerfCounterDef {
 struct CPerfCounterBlock {
     std::size_t m_nOffset = 0;  // from the start of the block
     std::uint32_t m_nByteLength = 0;
+};
+
+// One instance of an object, checked to lie inside its object with its counter block.
+struct CPerfInstance {
+    // The name's UTF-16LE code units before its NUL, all inside the instance definition; empty,
+    // with m_bNamed false, when the NUL is missing there (such a name matches nothing).
+    std::span<const std::uint8_t> m_name;
+    bool m_bNamed = false;
+    CPerfCounterBlock m_counters;
 };
 
 // One object of a block whose own lengths have been checked: HeaderLength >= 64,
@@ -68,6 +82,20 @@ public:
     std::int32_t NumInstances() const { return m_nNumInstances; }
     std::size_t Offset() const { return m_nOffset; }
     std::uint32_t TotalByteLength() const { return m_nTotalByteLength; }
+    // The object's own time base: PerfTime in ticks and PerfFreq in ticks per second.
+    std::int64_t PerfTime() const;
+    std::int64_t PerfFreq() const;
+
+    // Calls fn(const CPerfCounterDef&) for up to NumCounters definitions in block order until fn
+    // returns false; the walk stops at a definition shorter than 40 bytes or leaving the object.
+    template <typename Fn>
+    void ForEachCounter(Fn&& fn) const;
+
+    // Calls fn(const CPerfInstance&) for up to NumInstances instances in block order until fn
+    // returns false. The walk stops at an instance or counter block that would leave the object.
+    // Objects without instances (NumInstances -1) have none to visit.
+    template <typename Fn>
+    void ForEachInstance(Fn&& fn) const;
 
     // The first of up to NumCounters definitions with this title index, or none (also when the
     // walk would leave the object or meets a definition shorter than 40 bytes).
@@ -86,10 +114,20 @@ public:
     // the object is ever read.
     std::optional<std::int64_t> ReadValue(const CPerfCounterBlock& block,
                                           const CPerfCounterDef& counter) const;
+    // The same for a value of nBytes bytes, 4 or 8: a 4-byte value is the unsigned 32-bit number
+    // there, so a counter in the last 4 bytes of its counter block can be read too.
+    std::optional<std::int64_t> ReadValue(const CPerfCounterBlock& block,
+                                          const CPerfCounterDef& counter,
+                                          std::size_t nBytes) const;
 
 private:
     CPerfObject(PerfBytes block, std::size_t nOffset);
     std::uint32_t Field32(std::size_t nOffset) const;
+    // The definition at nPos when it is at least 40 bytes long and lies inside the object.
+    std::optional<CPerfCounterDef> CounterDefAt(std::size_t nPos) const;
+    // The instance definition at nPos with its counter block, or none when either would leave
+    // the object.
+    std::optional<CPerfInstance> InstanceAt(std::size_t nPos) const;
     // A counter block at nOffset whose ByteLength keeps it inside the object, or none.
     std::optional<CPerfCounterBlock> CounterBlockAt(std::size_t nOffset) const;
 
@@ -103,6 +141,26 @@ private:
     std::uint32_t m_nNumCounters;
     std::int32_t m_nNumInstances;
 };
+
+template <typename Fn>
+void CPerfObject::ForEachCounter(Fn&& fn) const {
+    std::size_t nPos = m_nOffset + m_nHeaderLength;  // <= m_nEnd, checked with the object
+    for (std::uint32_t i = 0; i < m_nNumCounters; ++i) {
+        const std::optional<CPerfCounterDef> def = CounterDefAt(nPos);
+        if (!def || !fn(*def)) return;
+        nPos += def->m_nByteLength;
+    }
+}
+
+template <typename Fn>
+void CPerfObject::ForEachInstance(Fn&& fn) const {
+    std::size_t nPos = m_nOffset + m_nDefinitionLength;  // <= m_nEnd, checked with the object
+    for (std::int32_t i = 0; i < m_nNumInstances; ++i) {
+        const std::optional<CPerfInstance> instance = InstanceAt(nPos);
+        if (!instance || !fn(*instance)) return;
+        nPos = instance->m_counters.m_nOffset + instance->m_counters.m_nByteLength;
+    }
+}
 
 // The first object whose ObjectNameTitleIndex equals nObjectIndex, or none.
 std::optional<CPerfObject> FindObject(PerfBytes block, std::uint32_t nObjectIndex);

@@ -46,6 +46,21 @@ inline constexpr std::uint32_t kPerfPrecision100nsTimer = 0x20570500;
 inline constexpr std::uint32_t kPerfAverageTimer = 0x30020400;
 inline constexpr std::uint32_t kPerfAverageBase = 0x40030402;
 inline constexpr std::uint32_t kPerfElapsedTime = 0x30240500;
+inline constexpr std::uint32_t kPerfCounterRawcountHex = 0x00000000;
+inline constexpr std::uint32_t kPerfCounterLargeRawcountHex = 0x00000100;
+inline constexpr std::uint32_t kPerfCounterTimer = 0x20410500;
+inline constexpr std::uint32_t kPerfCounterTimerInv = 0x21410500;
+inline constexpr std::uint32_t kPerfObjTimeTimer = 0x20610500;
+inline constexpr std::uint32_t kPerfPrecisionSystemTimer = 0x20470500;
+inline constexpr std::uint32_t kPerfPrecisionObjectTimer = 0x20670500;
+// The base that follows a precision timer (PERF_PRECISION_TIMESTAMP is this type).
+inline constexpr std::uint32_t kPerfLargeRawBase = 0x40030500;
+// The bits of a counter type that give its value's size: 0 for 4 bytes, 0x100 for 8 bytes.
+inline constexpr std::uint32_t kPerfSizeMask = 0x00000300;
+inline constexpr std::uint32_t kPerfSizeLarge = 0x00000100;
+// The bits that mark a base counter (PERF_TYPE_COUNTER | PERF_COUNTER_BASE).
+inline constexpr std::uint32_t kPerfBaseMask = 0x00070C00;
+inline constexpr std::uint32_t kPerfBaseBits = 0x00030400;
 
 // Detail levels (DetailLevel fields).
 inline constexpr std::uint32_t kPerfDetailNovice = 100;

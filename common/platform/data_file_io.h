@@ -1,6 +1,7 @@
 // Data files: a new file written while others may read it, and a file read in chunks.
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -39,6 +40,8 @@ public:
     // Reads up to nSize bytes into pBuffer; nRead is 0 at the end of the file. A later call may
     // find more bytes when the file has grown meanwhile.
     ErrorCode Read(void* pBuffer, std::size_t nSize, std::size_t& nRead);
+    // The file's size now (it may still grow while its writer goes on).
+    ErrorCode Size(std::uint64_t& nBytes) const;
     bool IsOpen() const;
     void Close();
 

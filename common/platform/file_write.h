@@ -6,14 +6,18 @@
 #include <string_view>
 
 #include "platform/error_codes.h"
+#include "platform/file_access.h"
 
 namespace platform {
-
 
 // Creates the file or truncates it, writes all bytes, flushes them to the disk and closes it.
 // While it is open others may read it but not write it. A full disk gives kErrorDiskFull. After
 // a failure the file may hold part of the bytes: callers write under a temporary name.
-ErrorCode WriteFileFlushed(const std::string& path, std::string_view bytes);
+// With EFileAccess::kAdministrators the file is a new one that has that access from its
+// creation on (an existing file of that name is deleted first, so that nobody who opened it
+// before can read the new bytes).
+ErrorCode WriteFileFlushed(const std::string& path, std::string_view bytes,
+                           EFileAccess access = EFileAccess::kInherited);
 
 // Renames `from` to `to`, replacing `to` in one step when it exists (on Linux the directory
 // entry is flushed too, so the new name survives a power failure).

@@ -1,6 +1,7 @@
 // IFileOps on the platform layer's file functions.
 #include "file_ops.h"
 
+#include "platform/file_access.h"
 #include "platform/file_write.h"
 #include "platform/files.h"
 
@@ -14,7 +15,7 @@ public:
         return platform::ReadFileCapped(strPath, nMaxSize, strContents);
     }
     platform::ErrorCode WriteAll(const std::string& strPath, std::string_view bytes) override {
-        return platform::WriteFileFlushed(strPath, bytes);
+        return platform::WriteFileFlushed(strPath, bytes, platform::EFileAccess::kAdministrators);
     }
     platform::ErrorCode Rename(const std::string& strFrom, const std::string& strTo) override {
         return platform::RenameFile(strFrom, strTo);
@@ -24,6 +25,9 @@ public:
     }
     platform::ErrorCode Delete(const std::string& strPath) override {
         return platform::DeleteFile(strPath);
+    }
+    platform::ErrorCode RestrictAccess(const std::string& strPath) override {
+        return platform::RestrictToAdministrators(strPath);
     }
 };
 

@@ -7,6 +7,8 @@
 #include "platform/error_codes.h"
 
 // Each operation reports a Windows error code (0 = success), as the platform layer does.
+// The settings file holds the hosts' passwords: every file WriteAll makes is readable and
+// writable by administrators and the system only, and a rename keeps that.
 class IFileOps {
 public:
     virtual ~IFileOps() = default;
@@ -25,6 +27,8 @@ public:
     // Renames a file over strTo, replacing it in one step when it exists.
     virtual platform::ErrorCode Replace(const std::string& strFrom, const std::string& strTo) = 0;
     virtual platform::ErrorCode Delete(const std::string& strPath) = 0;
+    // Makes an existing file readable and writable by administrators and the system only.
+    virtual platform::ErrorCode RestrictAccess(const std::string& strPath) = 0;
 };
 
 // The platform's file system. One shared instance.

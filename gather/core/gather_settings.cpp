@@ -44,10 +44,14 @@ bool CGatherSettings::Load() {
     m_strSetAsidePath.clear();
     m_bUnreadableSettings = false;
     const std::string strPath = SettingsPath();
+    // Files saved before access to them was restricted hold the passwords too (not checked: a
+    // file system without access control keeps them as they are).
+    m_pFileOps->RestrictAccess(BackupPath());
     if (!m_pFileOps->Exists(strPath) && !RecoverInterruptedSave()) {
         m_pTables->ResetAllSchedules();
         return false;
     }
+    m_pFileOps->RestrictAccess(strPath);
 
     std::string strBytes;
     const platform::ErrorCode nError = m_pFileOps->ReadAll(strPath, kMaxSettingsSize, strBytes);

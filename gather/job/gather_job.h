@@ -64,7 +64,7 @@ struct CGatherJobContext {
 
 class CGatherJob {
 public:
-    // ---- the parameter block, in its documented order ----
+    // ---- the parameter block, in the order the scheduler fills it ----
     std::int32_t m_nSchedule = 0;     // schedule number: messages, file name
     std::string m_strHost;            // connection, file name, header item 8
     std::string m_strOsInfo;          // header item 3; empty when the host is not registered

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <limits>
+#include <memory>
 
 #include "archive_stream.h"
 #include "error_log.h"
@@ -16,9 +17,18 @@ public:
     platform::ErrorCode ReadDword(const std::string& strName, std::uint32_t& nValue) override {
         return platform::ConfigStore::ReadDword(strName, nValue);
     }
-    platform::ErrorCode WriteDword(const std::string& strName, std::uint32_t nValue) override {
-        return platform::ConfigStore::WriteDword(strName, nValue);
+    platform::ErrorCode OpenForWriting() override {
+        m_pWriter = std::make_unique<platform::ConfigWriter>();
+        return m_pWriter->Open();
     }
+    platform::ErrorCode WriteDword(const std::string& strName, std::uint32_t nValue) override {
+        if (m_pWriter == nullptr) return platform::kErrorInvalidHandle;
+        return m_pWriter->WriteDword(strName, nValue);
+    }
+    void CloseForWriting() override { m_pWriter.reset(); }
+
+private:
+    std::unique_ptr<platform::ConfigWriter> m_pWriter;
 };
 
 }  // namespace
@@ -78,6 +88,11 @@ std::string CExecutionIds::NextExecutionId() {
 
 void CExecutionIds::SaveExecutionIdState(const std::string& strDataDirectory) {
     std::lock_guard<std::mutex> guard(m_lock);
+    // No key, no counter to keep: the suite is not installed, or not for this user to change.
+    if (m_pStore->OpenForWriting() != platform::kSuccess) {
+        m_pStore->CloseForWriting();
+        return;
+    }
     const auto write = [&](const char* name, std::uint32_t value) {
         const platform::ErrorCode error = m_pStore->WriteDword(name, value);
         if (error != platform::kSuccess) {
@@ -87,6 +102,7 @@ void CExecutionIds::SaveExecutionIdState(const std::string& strDataDirectory) {
     };
     write(kExecIdMonthValue, static_cast<std::uint32_t>(CArchiveWriter::ClampTime(m_tMonth)));
     write(kExecIdSerialValue, static_cast<std::uint32_t>(m_nSequence));
+    m_pStore->CloseForWriting();
 }
 
 platform::Time CExecutionIds::MonthMarker() const {

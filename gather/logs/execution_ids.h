@@ -12,12 +12,16 @@ class CErrorLog;
 inline constexpr char kExecIdMonthValue[] = "ExecID_Month";
 inline constexpr char kExecIdSerialValue[] = "ExecID_Serial";
 
-// Where the counter is kept between runs of the program: two DWORD values.
+// Where the counter is kept between runs of the program: two DWORD values of one key.
 class IExecutionIdStore {
 public:
     virtual ~IExecutionIdStore() = default;
     virtual platform::ErrorCode ReadDword(const std::string& strName, std::uint32_t& nValue) = 0;
+    // Opens the existing key for writing; it is never created.
+    virtual platform::ErrorCode OpenForWriting() = 0;
+    // Writes a value into the key opened for writing.
     virtual platform::ErrorCode WriteDword(const std::string& strName, std::uint32_t nValue) = 0;
+    virtual void CloseForWriting() = 0;
 };
 
 // The configuration store: values under SOFTWARE\HALDEK\VARNOLE\1.0 of the local machine.
@@ -47,7 +51,8 @@ public:
     // goes on by one from the last ID given out.
     std::string NextExecutionId();
 
-    // Writes both values (window destruction). Each failed write appends a record with the
+    // Writes both values (window destruction) into the key when it can be opened; without the
+    // key nothing is written and nothing recorded. Each failed write appends a record with the
     // platform code and ":RegSetValueEx " plus the value name to strDataDirectory's error log.
     void SaveExecutionIdState(const std::string& strDataDirectory);
 

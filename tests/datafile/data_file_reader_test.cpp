@@ -140,6 +140,28 @@ TEST_F(DataFileReader, WalksTheTableAndEverySample) {
     EXPECT_EQ(reader.Next(sample), ESampleRead::kEnd);
 }
 
+TEST_F(DataFileReader, ViewsHandOutTheSameRecordsAndTheOffsetFollowsThem) {
+    const CWrittenFile file = Write({{"2", "System"}}, {200, 300000, 4200, 88, 70000});
+    for (const std::size_t nReadSize : {std::size_t{0}, std::size_t{1} << 20}) {
+        CDataFileReader reader;
+        if (nReadSize != 0) reader.SetReadSize(nReadSize);
+        ASSERT_EQ(reader.Open(Put(file.m_strBytes)), platform::kSuccess);
+        EXPECT_EQ(reader.FileSize(), file.m_strBytes.size());
+        EXPECT_EQ(reader.Offset(), file.m_nTableEnd);
+        platform::Time tSample = 0;
+        perf::PerfBytes block;
+        for (std::size_t i = 0; i < file.m_vecBlocks.size(); ++i) {
+            ASSERT_EQ(reader.NextView(tSample, block), ESampleRead::kSample);
+            EXPECT_EQ(tSample, kStart + static_cast<platform::Time>(i));
+            EXPECT_TRUE(std::equal(block.begin(), block.end(), file.m_vecBlocks[i].begin(),
+                                   file.m_vecBlocks[i].end()));
+            EXPECT_EQ(reader.Offset(), file.m_vecRecordEnds[i]);
+        }
+        EXPECT_EQ(reader.NextView(tSample, block), ESampleRead::kEnd);
+        EXPECT_EQ(reader.Offset(), file.m_strBytes.size());
+    }
+}
+
 TEST_F(DataFileReader, TableOfAnOlderFileAndRepeatedIndexes) {
     CArchiveWriter archive;
     archive.WriteRawString("VARNOLE");

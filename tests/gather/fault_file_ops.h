@@ -68,6 +68,11 @@ public:
         return PlatformFileOps().Delete(strPath);
     }
 
+    platform::ErrorCode RestrictAccess(const std::string& strPath) override {
+        m_arrCalls.push_back("restrict " + Name(strPath));
+        return PlatformFileOps().RestrictAccess(strPath);
+    }
+
 private:
     static std::string Name(const std::string& strPath) {
         const std::size_t n = strPath.find_last_of("\\/");

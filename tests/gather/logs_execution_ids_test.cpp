@@ -13,7 +13,9 @@
 #include "logs/error_log.h"
 #include "logs/error_log_reader.h"
 #include "logs/execution_ids.h"
+#include "platform/config_store.h"
 #include "platform/local_time.h"
+#include "platform/private_configuration.h"
 #include "platform/temp_dir.h"
 
 namespace {
@@ -145,6 +147,23 @@ TEST_F(ExecutionIds, FailedWritesAreRecordedInTheDataDirectory) {
     EXPECT_EQ(contents.m_arrRecords[1].m_strText, ":RegSetValueEx ExecID_Serial");
 }
 
+// A key that cannot be opened (missing, or not to be written by this user) gets nothing, and
+// that is no failure to record; the key is closed again after a save either way.
+TEST_F(ExecutionIds, KeyThatCannotBeOpenedGetsNothingAndNoRecord) {
+    for (platform::ErrorCode nError : {platform::kErrorFileNotFound, platform::kErrorAccessDenied}) {
+        m_store.m_nOpenError = nError;
+        FirstIdAt(At(2026, 12, 6));
+        m_ids.SaveExecutionIdState(m_dirData.Path());
+        EXPECT_TRUE(m_store.m_mapValues.empty());
+        EXPECT_FALSE(m_dirData.Exists(kErrorLogFileName));
+        EXPECT_FALSE(m_store.m_bOpen);
+    }
+    m_store.m_nOpenError = platform::kSuccess;
+    m_ids.SaveExecutionIdState(m_dirData.Path());
+    EXPECT_EQ(m_store.m_mapValues.size(), 2u);
+    EXPECT_FALSE(m_store.m_bOpen);
+}
+
 TEST_F(ExecutionIds, ThreadsNeverGetTheSameId) {
     FirstIdAt(At(2026, 12, 6));
     constexpr int kThreads = 8;
@@ -161,6 +180,45 @@ TEST_F(ExecutionIds, ThreadsNeverGetTheSameId) {
     for (const auto& list : ids) distinct.insert(list.begin(), list.end());
     EXPECT_EQ(distinct.size(), static_cast<std::size_t>(kThreads * kEach));
     EXPECT_EQ(m_ids.Sequence(), kThreads * kEach);  // the first ID took 0
+}
+
+// The counter in the real configuration store, a private one for the test.
+class ExecutionIdsInTheStore : public testing::Test {
+protected:
+    platform_test::CPrivateConfiguration m_config;
+    CTempDir m_dirData;
+    ManualClock m_clock{At(2026, 12, 6)};
+    CErrorLog m_log{m_clock, "", UniqueMutexName()};
+    CExecutionIds m_ids{m_clock, ConfigExecutionIdStore(), m_log};
+};
+
+// Without the key (the suite was not installed) nothing is written: the key is not created and
+// no error is recorded.
+TEST_F(ExecutionIdsInTheStore, MissingKeyIsNotCreatedAndNothingIsRecorded) {
+    m_ids.LoadExecutionIdState();
+    EXPECT_EQ(m_ids.NextExecutionId(), "61200000");
+    m_ids.SaveExecutionIdState(m_dirData.Path());
+    EXPECT_FALSE(m_config.KeyExists());
+    EXPECT_FALSE(m_dirData.Exists(kErrorLogFileName));
+}
+
+TEST_F(ExecutionIdsInTheStore, ExistingKeyKeepsTheCounterForTheNextProcess) {
+    m_config.CreateKey();
+    m_ids.LoadExecutionIdState();
+    EXPECT_EQ(m_ids.NextExecutionId(), "61200000");
+    EXPECT_EQ(m_ids.NextExecutionId(), "61200001");
+    m_ids.SaveExecutionIdState(m_dirData.Path());
+    EXPECT_FALSE(m_dirData.Exists(kErrorLogFileName));
+
+    std::uint32_t nMonth = 0;
+    std::uint32_t nSerial = 0;
+    ASSERT_EQ(platform::ConfigStore::ReadDword(kExecIdMonthValue, nMonth), platform::kSuccess);
+    ASSERT_EQ(platform::ConfigStore::ReadDword(kExecIdSerialValue, nSerial), platform::kSuccess);
+    EXPECT_EQ(nMonth, Dword(At(2026, 12, 6)));
+    EXPECT_EQ(nSerial, 1u);
+    CExecutionIds restarted(m_clock, ConfigExecutionIdStore(), m_log);
+    restarted.LoadExecutionIdState();
+    EXPECT_EQ(restarted.NextExecutionId(), "61200002");
 }
 
 }  // namespace

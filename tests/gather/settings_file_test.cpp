@@ -6,6 +6,7 @@
 #include "gather/fault_file_ops.h"
 #include "gather/gather_fixture.h"
 #include "gather/settings_bytes.h"
+#include "platform/file_access_check.h"
 #include "list_layouts.h"
 #include "settings_format.h"
 
@@ -17,6 +18,8 @@ using gather_test::CGatherFixture;
 using gather_test::CProcessEnded;
 using gather_test::CRawBytes;
 using gather_test::CRawSchedule;
+using platform_test::OnlyAdministratorsHaveAccess;
+using platform_test::OpenToEveryone;
 using testutil::Local;
 
 CSchedule Daily(const std::string& strTarget, platform::Time tNextStart) {
@@ -289,6 +292,109 @@ TEST_F(SettingsFileTest, Version100FileIsLoadedAndSavedInTheFullLayout) {
     EXPECT_EQ(saved.m_nGroupsRead, 50);
     EXPECT_EQ(saved.m_nSchedulesRead, 500);
     EXPECT_EQ((*saved.m_pSchedules)[50], m_pDlg->Schedule(50));
+}
+
+// Stored texts whose code page 932 bytes do not map one to one onto characters: bytes with no
+// mapping, and NEC/IBM duplicate codes whose character Windows writes with another code.
+TEST_F(SettingsFileTest, LoadThenSaveKeepsEveryStoredStringByteForByte) {
+    const std::string strHost = "PC\x87\x9A\xA0";         // NEC ∵, unmapped single byte
+    const std::string strOther = "\xFA\x54srv\x85\x40";  // IBM ¬, unassigned pair
+    const std::string strGroup = "\x87\x90G\xEE\xF9";    // NEC ≒, NEC-selected IBM ¬
+    CRawBytes file;
+    file.Int(110).Int(7);
+    file.Str("\x81\x20" "cpu").Str(strHost).Str("\x89\x63\x8B\xC6\x95\x94 \xFA\x4A")
+        .Str("OS\xFD\xFE\xFF").Str("p\xEE\xF9w\xED\x40" "d\x97").Str("adm\xFA\x5B");
+    file.Str("\xFA\x5C").Str(strOther).Empty(4);
+    file.Empty(498 * 6);
+    file.Str(strGroup).Str(strOther).Str(strHost).Empty(48);
+    file.Empty(49 * 51);
+    CRawSchedule daily;
+    daily.m_strTarget = strHost;
+    daily.m_strComment = "\x87\x54\x80\x81\xCA\x8A\x4F";
+    daily.m_tStart = static_cast<std::int32_t>(Local(2026, 12, 7, 9, 0));
+    daily.m_tNextStart = daily.m_tStart;
+    daily.m_tNextEnd = daily.m_tStart + 3600;
+    CRawSchedule group = daily;
+    group.m_nTargetType = kTargetGroup;
+    group.m_strTarget = strGroup;
+    group.m_strComment = "\x97";
+    for (int i = 0; i < 500; ++i) {
+        if (i == 3) {
+            daily.AppendTo(file, true, true);
+        } else if (i == 7) {
+            group.AppendTo(file, true, true);
+        } else {
+            file.Int(0);
+        }
+    }
+    m_dir.WriteFile("VARNOLE.dat", file.Bytes());
+
+    ASSERT_TRUE(m_pDlg->LoadSettings());
+    EXPECT_TRUE(m_boxes.m_arrShown.empty());
+    // The group keeps both members: they name registered hosts, byte for byte.
+    EXPECT_EQ(m_pDlg->Groups()[0].m_strMember[0], m_pDlg->Hosts()[1].m_strHost);
+    EXPECT_EQ(m_pDlg->Groups()[0].m_strMember[1], m_pDlg->Hosts()[0].m_strHost);
+    EXPECT_NE(m_pDlg->Hosts()[0].m_strHost, m_pDlg->Hosts()[1].m_strHost);
+    ASSERT_EQ(m_pDlg->ScheduleList().GetRowCount(), 2);
+    ASSERT_TRUE(m_pDlg->SaveSettings());
+    EXPECT_EQ(Bytes("VARNOLE.dat"), file.Bytes());
+}
+
+// ---- access: the file holds the hosts' administrator passwords ----
+
+TEST_F(SettingsFileTest, SavedFileAndBackupAreForAdministratorsOnly) {
+    FillTables(*m_pDlg);
+    m_files.m_bEndBeforeReplace = true;
+    EXPECT_THROW(m_pDlg->SaveSettings(), CProcessEnded);
+    EXPECT_TRUE(OnlyAdministratorsHaveAccess(File("VARNOLE.new")));
+    m_files.m_bEndBeforeReplace = false;
+
+    ASSERT_TRUE(m_pDlg->SaveSettings());
+    EXPECT_TRUE(OnlyAdministratorsHaveAccess(File("VARNOLE.dat")));
+    ASSERT_TRUE(m_pDlg->SaveSettings());
+    EXPECT_TRUE(OnlyAdministratorsHaveAccess(File("VARNOLE.dat")));
+    EXPECT_TRUE(OnlyAdministratorsHaveAccess(File("VARNOLE.old")));
+}
+
+TEST_F(SettingsFileTest, LoadingRestrictsFilesSavedOpenToEveryone) {
+    FillTables(*m_pDlg);
+    ASSERT_TRUE(m_pDlg->SaveSettings());
+    ASSERT_TRUE(m_pDlg->SaveSettings());
+    OpenToEveryone(File("VARNOLE.dat"));
+    OpenToEveryone(File("VARNOLE.old"));
+    ASSERT_FALSE(OnlyAdministratorsHaveAccess(File("VARNOLE.dat")));
+
+    CFakeGatherView view;
+    testutil::CRecordingMessageBoxView boxes;
+    auto pLoaded = NewDialog(view, boxes);
+    ASSERT_TRUE(pLoaded->LoadSettings());
+    EXPECT_TRUE(boxes.m_arrShown.empty());
+    EXPECT_EQ(pLoaded->Hosts(), m_pDlg->Hosts());
+    EXPECT_TRUE(OnlyAdministratorsHaveAccess(File("VARNOLE.dat")));
+    EXPECT_TRUE(OnlyAdministratorsHaveAccess(File("VARNOLE.old")));
+}
+
+TEST_F(SettingsFileTest, InterruptedSaveAndUnreadableFileStayForAdministratorsOnly) {
+    // A temporary file left by a save that stopped between its renames becomes VARNOLE.dat.
+    m_pDlg->EditTables().Hosts()[0].m_strHost = "PC1";
+    m_files.m_bEndBeforeReplace = true;
+    EXPECT_THROW(m_pDlg->SaveSettings(), CProcessEnded);
+    CFakeGatherView view;
+    testutil::CRecordingMessageBoxView boxes;
+    auto pLoaded = NewDialog(view, boxes);
+    ASSERT_TRUE(pLoaded->LoadSettings());
+    EXPECT_EQ(pLoaded->Hosts()[0].m_strHost, "PC1");
+    EXPECT_TRUE(OnlyAdministratorsHaveAccess(File("VARNOLE.dat")));
+
+    // An unreadable file is set aside as it is, passwords and all.
+    m_dir.WriteFile("VARNOLE.dat", "junk");
+    OpenToEveryone(File("VARNOLE.dat"));
+    CFakeGatherView view2;
+    testutil::CRecordingMessageBoxView boxes2;
+    auto pUnreadable = NewDialog(view2, boxes2);
+    EXPECT_TRUE(pUnreadable->LoadSettings());
+    ASSERT_EQ(pUnreadable->Settings().SetAsidePath(), File("VARNOLE.bad"));
+    EXPECT_TRUE(OnlyAdministratorsHaveAccess(File("VARNOLE.bad")));
 }
 
 // ---- faults ----

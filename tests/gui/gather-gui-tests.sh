@@ -1,9 +1,15 @@
 # The GUI tests of Gather's main window and schedule wizard; sourced by run-gui-tests.
-# They run in this order after the menu's tests and share one main menu and one Gather session
-# (the first starts both, the last exits both). Gather runs on the demo network.
+# They run in this order and share one main menu and one Gather session (the first starts both,
+# the exit test ends both). Gather runs on the demo network: the menu it is started from, and
+# every copy started directly, get VARNOLE_SIMULATION (start_on_demo).
 
 gather_title="VARNOLE [稼動データの収集／監視]"
 gather_menu_pid=""
+
+# start_on_demo DIR PROGRAM: start, with the demo network as the simulation.
+start_on_demo() {
+  VARNOLE_SIMULATION="$(winepath -w "$root/sim/demo/demo-network.txt" 2>/dev/null)" start "$1" "$2"
+}
 
 # poll SECONDS COMMAND...: true as soon as the command succeeds within the time.
 poll() {
@@ -40,11 +46,9 @@ gather_from_menu() {
 }
 
 test_gather_lists_and_widths() {
-  export VARNOLE_SIMULATION
-  VARNOLE_SIMULATION="$(winepath -w "$root/sim/demo/demo-network.txt" 2>/dev/null)"
   (cd "$suite" && rm -f VARNOLE.dat VARNOLE.old VARN_*)
   drv settings-write VARNOLE.dat || fail "cannot write the settings file" || return 1
-  start "$suite" VARNOLE.exe
+  start_on_demo "$suite" VARNOLE.exe
   gather_menu_pid=$last_pid
   drv wait-window "$menu_title" 15000 || fail "no menu window" || return 1
   drv post-key "$menu_title" 0x10
@@ -92,7 +96,7 @@ test_gather_new_booking_runs() {
   wait_page "$w" 1 || return 1
   expect_eq "hosts" "$(drv items "$w" 1033)" "$(printf ' PC01\n PC02\n PC03\n PC04')" || return 1
   expect_eq "OK on page 1" "$(drv state "$w" 1 | cut -d' ' -f1)" hidden || return 1
-  drv select "$w" 1033 PC01 || return 1
+  drv choose "$w" 1033 PC01 || return 1
   poll 5 text_is "$w" 1032 PC01 || fail "the target did not follow the list" || return 1
   shot wizard-page01 "$w"
   next "$w" 2 || return 1
@@ -100,7 +104,7 @@ test_gather_new_booking_runs() {
   next "$w" 4 || return 1
   shot wizard-page04 "$w"
   next "$w" 6 || return 1
-  drv select "$w" 1077 "1 分" || return 1
+  drv choose "$w" 1077 "1 分" || return 1
   shot wizard-page06 "$w"
   next "$w" 7 || return 1
   expect_eq "collection time" "$(drv text "$w" 1127)" "1分" || return 1
@@ -108,7 +112,7 @@ test_gather_new_booking_runs() {
     "$(printf '*1 秒\n 2 秒\n 3 秒\n 4 秒\n 5 秒\n 10 秒\n 15 秒\n 30 秒')" || return 1
   shot wizard-page07 "$w"
   next "$w" 9 || return 1
-  drv settext "$w" 1089 "GUIテスト" || return 1
+  drv set-text "$w" 1089 "GUIテスト" || return 1
   shot wizard-page09 "$w"
   next "$w" 10 || return 1
   expect_eq "confirmation" "$(drv text "$w" 1201)" "$(printf '%b' \
@@ -142,7 +146,7 @@ test_gather_wizard_refusals() {
   local w="新規予約" text
   drv click "$gather_title" 1003 || return 1
   drv wait-window "$w" 10000 || fail "no wizard" || return 1
-  drv select "$w" 1033 PC02 || return 1
+  drv choose "$w" 1033 PC02 || return 1
   poll 5 text_is "$w" 1032 PC02 || return 1
   next "$w" 2 || return 1
   drv check "$w" 1036 1 || return 1
@@ -157,7 +161,7 @@ test_gather_wizard_refusals() {
   drv check "$w" 1049 1 || return 1
   next "$w" 5 || return 1
   shot wizard-page05 "$w"
-  drv select "$w" 1052 "週単位" || return 1
+  drv choose "$w" 1052 "週単位" || return 1
   poll 5 eval '[[ "$(drv state "$w" 1063)" == visible* ]]' || fail "no weekday boxes" || return 1
   shot wizard-page05-weekly "$w"
   drv click "$w" 1018 || return 1
@@ -172,27 +176,27 @@ test_gather_wizard_refusals() {
   [ "$(echo "$now" | cut -d' ' -f4,5)" == "00 00" ] && sleep 61 && now="$(drv now)"
   h=$((10#$(echo "$now" | cut -d' ' -f4))); m=$((10#$(echo "$now" | cut -d' ' -f5)))
   if [ "$m" -eq 0 ]; then h=$((h - 1)); m=59; else m=$((m - 1)); fi
-  drv select "$w" 1052 "日単位" || return 1
+  drv choose "$w" 1052 "日単位" || return 1
   drv check "$w" 1059 1 || return 1
-  drv settext "$w" 1053 "$h" && drv settext "$w" 1054 "$m" || return 1
+  drv set-text "$w" 1053 "$h" && drv set-text "$w" 1054 "$m" || return 1
   next "$w" 6 || return 1
   # An end equal to the start: nothing to collect.
   drv check "$w" 1076 1 || return 1
-  drv select "$w" 1078 "開始日" || return 1
-  drv settext "$w" 1073 "$h" && drv settext "$w" 1074 "$m" || return 1
+  drv choose "$w" 1078 "開始日" || return 1
+  drv set-text "$w" 1073 "$h" && drv set-text "$w" 1074 "$m" || return 1
   drv click "$w" 1018 || return 1
   expect_eq "no collection time" "$(drv answer "エラーが発生しました Page.6" ok 10000)" "取得期間が不正になっています" || return 1
   # A minute out of range on the same page.
-  drv settext "$w" 1074 60 || return 1
+  drv set-text "$w" 1074 60 || return 1
   drv click "$w" 1018 || return 1
   expect_eq "range" "$(drv answer "Gather" ok 10000)" "0 から 59 までの整数を入力してください。" || return 1
-  drv settext "$w" 1074 "$m" || return 1
+  drv set-text "$w" 1074 "$m" || return 1
   drv check "$w" 1075 1 || return 1
-  drv select "$w" 1077 "2 時" || return 1
+  drv choose "$w" 1077 "2 時" || return 1
   next "$w" 7 || return 1
   next "$w" 8 || return 1
   expect_eq "split count" "$(drv text "$w" 1125)" "1個" || return 1
-  drv select "$w" 1124 "30 分" || return 1
+  drv choose "$w" 1124 "30 分" || return 1
   poll 5 text_is "$w" 1125 "4個" || fail "split count: $(drv text "$w" 1125)" || return 1
   shot wizard-page08 "$w"
   next "$w" 9 || return 1
@@ -213,15 +217,15 @@ book_daily() {
   local w="新規予約"
   drv click "$gather_title" 1003 || return 1
   drv wait-window "$w" 10000 || fail "no wizard" || return 1
-  drv select "$w" 1033 "$1" || return 1
+  drv choose "$w" 1033 "$1" || return 1
   poll 5 text_is "$w" 1032 "$1" || return 1
   next "$w" 2 && next "$w" 4 || return 1
   drv check "$w" 1049 1 || return 1
   next "$w" 5 || return 1
-  drv select "$w" 1052 "日単位" && drv check "$w" 1060 1 || return 1
-  drv settext "$w" 1053 "$2" && drv settext "$w" 1054 0 || return 1
+  drv choose "$w" 1052 "日単位" && drv check "$w" 1060 1 || return 1
+  drv set-text "$w" 1053 "$2" && drv set-text "$w" 1054 0 || return 1
   next "$w" 6 && next "$w" 7 && next "$w" 8 && next "$w" 9 || return 1
-  drv settext "$w" 1089 "$3" || return 1
+  drv set-text "$w" 1089 "$3" || return 1
   next "$w" 10 || return 1
   drv click "$w" 1 || return 1
 }
@@ -276,7 +280,7 @@ test_gather_view_change_delete() {
   expect_eq "change target" "$(drv text "予約変更" 1032)" PC02 || return 1
   next "予約変更" 2 && next "予約変更" 4 && next "予約変更" 5 && next "予約変更" 6 &&
     next "予約変更" 7 && next "予約変更" 8 && next "予約変更" 9 || return 1
-  drv settext "予約変更" 1089 "変更後" || return 1
+  drv set-text "予約変更" 1089 "変更後" || return 1
   next "予約変更" 10 || return 1
   drv click "予約変更" 1 && drv wait-gone "予約変更" 10000 || fail "the change was not taken" || return 1
   poll 5 row_column_is 02 9 "変更後" || fail "row 02 after the change: $(drv listview "$gather_title" 1000)" || return 1
@@ -291,7 +295,7 @@ test_gather_view_change_delete() {
 
 test_gather_single_copy_and_leaving() {
   local text second
-  start "$suite" Gather.exe
+  start_on_demo "$suite" Gather.exe
   second=$last_pid
   text="$(drv answer "起動チェック" ok 15000)" || fail "no 起動チェック message" || return 1
   expect_eq "second copy" "$text" "VARNOLE [稼動データの収集／監視] は、すでに起動されています。" || return 1
@@ -335,9 +339,22 @@ test_gather_exit_saves() {
 
 test_gather_needs_the_menu() {
   local text pid
-  start "$suite" Gather.exe
+  start_on_demo "$suite" Gather.exe
   pid=$last_pid
   text="$(drv answer "起動チェック" ok 15000)" || fail "no 起動チェック message" || return 1
   expect_eq "without the menu" "$text" "VARNOLE [メインメニュ] から起動してください。" || return 1
   ended "$pid" 15 || fail "Gather did not end"
 }
+
+gui_suite_gather() {
+  run_test "Gather lists schedules 03, 105, 12, sorts by a header click, keeps column widths" test_gather_lists_and_widths
+  run_test "a booking for PC01 through all pages runs for a minute into a data file" test_gather_new_booking_runs
+  run_test "the wizard refuses a threshold without condition, no weekday, no time, a past start" test_gather_wizard_refusals
+  run_test "an overlapping booking is refused and the wizard reopens on the comment" test_gather_overlap_refused
+  run_test "view shows only OK; change and 取消 work on a waiting booking" test_gather_view_change_delete
+  run_test "a second Gather is refused; the close box does nothing; Escape asks" test_gather_single_copy_and_leaving
+  run_test "ログクリア removes the selected row, then asks and removes all" test_gather_log_clear
+  run_test "終了 asks, saves VARNOLE.dat and leaves no .va_ file" test_gather_exit_saves
+  run_test "Gather started without the menu says so and ends" test_gather_needs_the_menu
+}
+gui_suites+=(gui_suite_gather)

@@ -1,4 +1,4 @@
-# The GUI tests of the main menu and the companion stand-ins; sourced by run-gui-tests.
+# The GUI tests of the main menu and the Manager and Convert stand-ins; sourced by run-gui-tests.
 # They run in this order and share one running menu (started by the first, closed by the exit
 # test), because starting the menu and letting its splash pass is the slow part.
 
@@ -84,49 +84,6 @@ test_convert_starts() {
   drv wait-gone "$convert_title" 10000 || fail "Convert did not close"
 }
 
-test_graph_shows_request() {
-  # The menu keeps a user32 process alive, so the clipboard keeps the block for Graph.
-  drv clip-graph "サーバ01" 2 "CPU-CPU User Time" 1 'D:\Data\\VARN_サーバ01_10_1.var' \
-    'D:\Data\\VARN_サーバ01_10_2.var' || fail "cannot put the block on the clipboard" || return 1
-  start "$suite" Graph.exe
-  local graph=$last_pid
-  drv wait-window "$graph_title" 15000 || fail "no Graph window" || return 1
-  expect_eq "counter" "$(drv text "$graph_title" 1003)" "2: CPU-CPU User Time" || return 1
-  expect_eq "host" "$(drv text "$graph_title" 1004)" "サーバ01" || return 1
-  expect_eq "date flag" "$(drv text "$graph_title" 1005)" "1（日付、時間を表示する）" || return 1
-  expect_eq "files" "$(drv listview "$graph_title" 1006)" "$(printf '%s\n' \
-    '1	D:\Data\\VARN_サーバ01_10_1.var' '2	D:\Data\\VARN_サーバ01_10_2.var')" || return 1
-  shot graph "$graph_title"
-  drv click "$graph_title" 2 || return 1
-  ended "$graph" 15 || fail "Graph did not end"
-}
-
-test_graph_reports_bad_block() {
-  local status
-  # A file count far beyond the block.
-  drv clip-raw 000000000141015000000000ffffff7f || return 1
-  start "$suite" Graph.exe
-  local graph=$last_pid
-  drv wait-window "$graph_title" 15000 || fail "no Graph window for a malformed block" || return 1
-  status="$(drv text "$graph_title" 1002)"
-  [[ "$status" == "クリップボードの VARNOLE_GRAPH_PARAM のデータが正しくありません: file count"* ]] ||
-    fail "malformed block: $status" || return 1
-  expect_eq "no files" "$(drv listview "$graph_title" 1006)" "" || return 1
-  shot graph-malformed "$graph_title"
-  drv click "$graph_title" 2 || return 1
-  ended "$graph" 15 || fail "Graph did not end" || return 1
-
-  drv clip-clear || return 1
-  start "$suite" Graph.exe
-  graph=$last_pid
-  drv wait-window "$graph_title" 15000 || fail "no Graph window without a block" || return 1
-  status="$(drv text "$graph_title" 1002)"
-  [[ "$status" == "クリップボードに VARNOLE_GRAPH_PARAM のデータがありません。"* ]] ||
-    fail "missing block: $status" || return 1
-  drv click "$graph_title" 2 || return 1
-  ended "$graph" 15 || fail "Graph did not end"
-}
-
 test_exit_confirmed() {
   drv click "$manager_title" 2 || return 1
   drv wait-gone "$manager_title" 10000 || fail "Manager did not close" || return 1
@@ -153,3 +110,16 @@ test_missing_graph() {
   ended "$menu" 15 || fail "the menu did not end" || return 1
   ! drv mutex-exists VARNOLE_MainProgram || fail "VARNOLE_MainProgram is left behind"
 }
+
+gui_suite_menu() {
+  run_test "menu shows its splash, then its caption and six picture buttons" test_menu_starts
+  run_test "menu has the five tooltips" test_menu_tooltips
+  run_test "a second VARNOLE reports ２重起動 and ends, the first stays" test_second_copy
+  run_test "the version window opens from the system menu" test_version_window
+  run_test "exit with Manager running is refused and the menu stays" test_exit_refused_while_manager_runs
+  run_test "Escape and a close request go through the exit check" test_escape_and_close_are_checked
+  run_test "the Convert button starts the Convert stand-in" test_convert_starts
+  run_test "after Manager ends, No keeps the menu and Yes closes it without leaving a mutex" test_exit_confirmed
+  run_test "a missing Graph.exe closes the menu at start" test_missing_graph
+}
+gui_suites+=(gui_suite_menu)

@@ -177,13 +177,13 @@ TEST_F(DemoNetworkTest, HostsShowTheirScriptedBehaviour) {
 // A job reports a failed request as "host/" + the system text; a scripted code without a text
 // would leave that line ending in "/".
 TEST(DemoNetworkScript, EveryScriptedFailureCodeHasASystemText) {
-    sim::CSimNetworkDescription spec;
+    sim::CSimNetworkDescription description;
     std::string strError;
-    ASSERT_TRUE(sim::LoadNetworkDescription(platform::ProgramDirectory() + "demo-network.txt", spec,
-                                            strError))
+    ASSERT_TRUE(sim::LoadNetworkDescription(platform::ProgramDirectory() + "demo-network.txt",
+                                            description, strError))
         << strError;
     std::set<platform::ErrorCode> setCodes;
-    for (const sim::CSimHostDefinition& host : spec.m_vecHosts) {
+    for (const sim::CSimHostDefinition& host : description.m_vecHosts) {
         if (host.m_faults.m_nRefuseCode != 0) setCodes.insert(host.m_faults.m_nRefuseCode);
         for (const auto& [nRequest, nCode] : host.m_faults.m_mapFailRequest) setCodes.insert(nCode);
     }

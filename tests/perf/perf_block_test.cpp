@@ -98,6 +98,43 @@ TEST_F(ReadCounterTest, FindsValuesByObjectCounterAndInstance) {
     }
 }
 
+TEST(PerfObject, VisitsCountersAndInstancesInBlockOrder) {
+    sim::CPerfBlockBuilder builder;
+    sim::CPerfObjectModel& object = builder.AddObject(
+        kObjectNetworkInterface, {{388, kPerfCounterBulkCount, 8}, {520, kPerfCounterRawcount, 4}},
+        true);
+    object.AddInstance("nic").m_vecValues = {5, 100};
+    object.AddInstance("ループバック").m_vecValues = {7, 0xFFFFFFFF};
+    builder.SetPerfFreq(1000);
+    builder.SetClock(42 * 10'000'000LL);
+    const std::vector<std::uint8_t> block = builder.Build();
+    const std::optional<CPerfObject> found = FindObject(block, kObjectNetworkInterface);
+    ASSERT_TRUE(found);
+    std::vector<std::uint32_t> counters;
+    found->ForEachCounter([&](const CPerfCounterDef& def) {
+        counters.push_back(def.m_nTitleIndex);
+        EXPECT_GE(def.m_nByteLength, 40u);
+        return true;
+    });
+    EXPECT_EQ(counters, (std::vector<std::uint32_t>{388, 520}));
+    std::vector<std::int64_t> values;
+    std::size_t nNamed = 0;
+    found->ForEachInstance([&](const CPerfInstance& instance) {
+        nNamed += instance.m_bNamed ? 1 : 0;
+        values.push_back(*found->ReadValue(instance.m_counters, *found->FindCounter(388)));
+        // A 4-byte value reads as the unsigned 32-bit number.
+        values.push_back(*found->ReadValue(instance.m_counters, *found->FindCounter(520), 4));
+        return true;
+    });
+    EXPECT_EQ(nNamed, 2u);
+    EXPECT_EQ(values, (std::vector<std::int64_t>{5, 100, 7, 0xFFFFFFFF}));
+    EXPECT_EQ(found->PerfFreq(), 1000);
+    EXPECT_EQ(found->PerfTime(), 42 * 1000);
+    EXPECT_EQ(BlockPerfFreq(block), 1000);
+    EXPECT_EQ(BlockPerfTime(block), 42 * 1000);
+    EXPECT_EQ(BlockPerfTime100nSec(block), 42 * 10'000'000LL);
+}
+
 TEST(ObjectsPresent, ListsEveryObjectTheWalkReaches) {
     const std::vector<std::uint8_t> block = BuildFigures({});
     EXPECT_EQ(ObjectsPresent(block),

@@ -1,5 +1,6 @@
 // A fixture that gives each configuration store test its own values: on Linux a private
-// configuration directory, on Windows value names no other run uses (removed afterwards).
+// configuration directory, on Windows a private key (HKEY_LOCAL_MACHINE redirected) and value
+// names no other run uses (removed afterwards). The suite's key exists, as installed.
 #pragma once
 #include <gtest/gtest.h>
 
@@ -15,6 +16,7 @@
 #include <unistd.h>
 #endif
 
+#include "private_configuration.h"
 #include "temp_dir.h"
 
 namespace platform_test {
@@ -26,7 +28,10 @@ void DeleteTestValue(const std::string& name);
 class ConfigStoreTest : public testing::Test {
 protected:
     void SetUp() override {
-#ifndef _WIN32
+#ifdef _WIN32
+        m_pConfig = std::make_unique<CPrivateConfiguration>();
+        m_pConfig->CreateKey();
+#else
         setenv("VARNOLE_CONFIG_DIR", m_pDir->Path().c_str(), 1);
 #endif
     }
@@ -56,6 +61,7 @@ protected:
 
 private:
     std::unique_ptr<CTempDir> m_pDir = std::make_unique<CTempDir>();
+    std::unique_ptr<CPrivateConfiguration> m_pConfig;
     std::vector<std::string> m_names;
 };
 

@@ -7,6 +7,7 @@
 
 #include "config_store_fixture.h"
 #include "platform/config_store.h"
+#include "private_configuration.h"
 
 namespace {
 
@@ -94,6 +95,31 @@ TEST_F(ConfigStoreTest, NamesIgnoreCaseLikeRegistryValues) {
     ASSERT_EQ(ConfigStore::WriteDword(lower, 4), platform::kSuccess);
     ASSERT_EQ(ConfigStore::ReadDword(name, read), platform::kSuccess);
     EXPECT_EQ(read, 4u);
+}
+
+// The programs never create the key: where it is missing, opening it for writing fails and
+// nothing is written.
+TEST(ConfigWriterTest, MissingKeyIsNeitherCreatedNorWritten) {
+    platform_test::CPrivateConfiguration config;
+    platform::ConfigWriter writer;
+    EXPECT_EQ(writer.WriteDword("ExecID_Serial", 1), platform::kErrorInvalidHandle);
+    EXPECT_EQ(writer.Open(), platform::kErrorFileNotFound);
+    EXPECT_FALSE(writer.IsOpen());
+    EXPECT_EQ(writer.WriteDword("ExecID_Serial", 1), platform::kErrorInvalidHandle);
+    EXPECT_EQ(ConfigStore::WriteString("DataDirectory", "x"), platform::kErrorFileNotFound);
+    EXPECT_FALSE(config.KeyExists());
+
+    config.CreateKey();
+    ASSERT_EQ(writer.Open(), platform::kSuccess);
+    EXPECT_TRUE(writer.IsOpen());
+    ASSERT_EQ(writer.WriteDword("ExecID_Serial", 41), platform::kSuccess);
+    ASSERT_EQ(writer.WriteString("DataDirectory", "D:\\data"), platform::kSuccess);
+    std::uint32_t serial = 0;
+    std::string directory;
+    ASSERT_EQ(ConfigStore::ReadDword("ExecID_Serial", serial), platform::kSuccess);
+    ASSERT_EQ(ConfigStore::ReadString("DataDirectory", directory), platform::kSuccess);
+    EXPECT_EQ(serial, 41u);
+    EXPECT_EQ(directory, "D:\\data");
 }
 
 }  // namespace

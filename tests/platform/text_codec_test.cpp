@@ -1,6 +1,7 @@
 // Tests of the UTF-8 <-> code page 932 codec: Windows' table on both builds, '?' for the rest.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 
 #include "platform/text_codec.h"
@@ -50,11 +51,27 @@ INSTANTIATE_TEST_SUITE_P(
         SCodecCase{"embedded_nul", std::string("a\0b", 3), std::string("a\0b", 3)}),
     [](const testing::TestParamInfo<SCodecCase>& info) { return info.param.label; });
 
+// True when the text is one character that is no escape.
+bool IsOneCharacter(const std::string& text) {
+    std::size_t pos = 0;
+    const char32_t cp = platform::utf8::DecodeNext(text, pos);
+    return pos == text.size() && cp < platform::kCp932EscapeFirst;
+}
+
+// The escape that carries one stored byte the table cannot give back (U+10FF00 + byte).
+std::string Esc(std::initializer_list<unsigned> bytes) {
+    std::string text;
+    for (unsigned b : bytes) platform::utf8::Append(text, platform::kCp932EscapeFirst + b);
+    return text;
+}
+
 // Windows writes these private-use characters as single bytes but reads the bytes as having no
-// mapping.
-TEST(Cp932Codec, PrivateUseSingleBytesAreWrittenButNotRead) {
+// mapping: they are read back as escapes of the bytes, which are written back unchanged.
+TEST(Cp932Codec, PrivateUseSingleBytesAreWrittenAndReadBackAsEscapes) {
     EXPECT_EQ(Utf8ToCp932("\uF8F0\uF8F1\uF8F2\uF8F3"), Bytes({0xA0, 0xFD, 0xFE, 0xFF}));
-    EXPECT_EQ(Cp932ToUtf8(Bytes({0xA0, 'a', 0xFD, 0xFE, 0xFF})), "?a???");
+    const std::string stored = Bytes({0xA0, 'a', 0xFD, 0xFE, 0xFF});
+    EXPECT_EQ(Cp932ToUtf8(stored), Esc({0xA0}) + "a" + Esc({0xFD, 0xFE, 0xFF}));
+    EXPECT_EQ(Utf8ToCp932(Cp932ToUtf8(stored)), stored);
 }
 
 TEST(Cp932Codec, SuiteTextRoundTrips) {
@@ -98,43 +115,107 @@ struct SDecodeCase {
     std::string expected;
 };
 
-class Cp932Invalid : public testing::TestWithParam<SDecodeCase> {};
+class Cp932Escaped : public testing::TestWithParam<SDecodeCase> {};
 
-// Byte sequences without a mapping become '?' and the bytes after them still decode.
-TEST_P(Cp932Invalid, DecodesToQuestionMark) {
+// Stored bytes that the table would not give back unchanged (no mapping, or a character whose
+// preferred code is another) are read as one escape per byte; the bytes after them still decode,
+// and writing the text back gives the stored bytes.
+TEST_P(Cp932Escaped, DecodesToEscapesAndEncodesBack) {
     EXPECT_EQ(Cp932ToUtf8(GetParam().cp932), GetParam().expected);
+    EXPECT_EQ(Utf8ToCp932(GetParam().expected), GetParam().cp932);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Table, Cp932Invalid,
-    testing::Values(SDecodeCase{"lone_lead_at_end", Bytes({'a', 0x97}), "a?"},
-                    SDecodeCase{"lead_then_ascii", Bytes({0x97, 0x20, 'b'}), "? b"},
-                    SDecodeCase{"unassigned_pair_is_one_character", Bytes({0x81, 0xEC, 'x'}), "?x"},
-                    SDecodeCase{"unassigned_pair_then_kanji", Bytes({0x85, 0x40, 0x97, 0x5C}),
-                                "?予"},
-                    SDecodeCase{"lead_then_line_break", Bytes({0x81, 0x0A, 'x'}), "?\nx"},
-                    SDecodeCase{"lead_pairs_with_lead", Bytes({0x81, 0x81, 0x60}), "＝`"}),
+    Table, Cp932Escaped,
+    testing::Values(
+        SDecodeCase{"lone_lead_at_end", Bytes({'a', 0x97}), "a" + Esc({0x97})},
+        SDecodeCase{"lead_then_ascii", Bytes({0x97, 0x20, 'b'}), Esc({0x97}) + " b"},
+        SDecodeCase{"unassigned_pair_is_one_character", Bytes({0x81, 0xEC, 'x'}),
+                    Esc({0x81, 0xEC}) + "x"},
+        SDecodeCase{"unassigned_pair_then_kanji", Bytes({0x85, 0x40, 0x97, 0x5C}),
+                    Esc({0x85, 0x40}) + "予"},
+        SDecodeCase{"lead_then_line_break", Bytes({0x81, 0x0A, 'x'}), Esc({0x81}) + "\nx"},
+        SDecodeCase{"lead_pairs_with_lead", Bytes({0x81, 0x81, 0x60}), "＝`"},
+        // NEC row 13 and IBM extension duplicates: the preferred code decodes as the character,
+        // the other codes as escapes.
+        SDecodeCase{"because_preferred", Bytes({0x81, 0xE6}), "∵"},
+        SDecodeCase{"because_nec", Bytes({0x87, 0x9A}), Esc({0x87, 0x9A})},
+        SDecodeCase{"because_ibm", Bytes({0xFA, 0x5B}), Esc({0xFA, 0x5B})},
+        SDecodeCase{"not_preferred", Bytes({0x81, 0xCA}), "￢"},
+        SDecodeCase{"not_nec_selected_ibm", Bytes({0xEE, 0xF9}), Esc({0xEE, 0xF9})},
+        SDecodeCase{"not_ibm", Bytes({0xFA, 0x54}), Esc({0xFA, 0x54})},
+        SDecodeCase{"nec_selected_kanji", Bytes({0xED, 0x40, 0xFA, 0x5C}),
+                    Esc({0xED, 0x40}) + "纊"},
+        SDecodeCase{"roman_numeral_ibm", Bytes({0xFA, 0x4A, 0x87, 0x54}),
+                    Esc({0xFA, 0x4A}) + "Ⅰ"},
+        SDecodeCase{"kept_among_text", Bytes({0x97, 0x5C, 0x87, 0x9A, 0x96, 0xF1}),
+                    "予" + Esc({0x87, 0x9A}) + "約"}),
     [](const testing::TestParamInfo<SDecodeCase>& info) { return info.param.label; });
 
-// Every double-byte character that decodes must encode back to the same two bytes (or to '?'
-// for the few whose character has a preferred other code, such as NEC/IBM duplicates).
-TEST(Cp932Codec, DoubleByteTableIsConsistent) {
-    int decoded = 0;
-    for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
-        if (lead > 0x9F && lead < 0xE0) continue;
-        for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
-            if (trail == 0x7F) continue;
-            const std::string bytes = Bytes({lead, trail});
-            const std::string text = Cp932ToUtf8(bytes);
-            if (text == "?") continue;
-            ++decoded;
-            const std::string back = Utf8ToCp932(text);
-            ASSERT_EQ(back.size(), 2u) << std::hex << lead << ' ' << trail;
-            // Decoding the re-encoded bytes gives the same character again.
-            EXPECT_EQ(Cp932ToUtf8(back), text) << std::hex << lead << ' ' << trail;
+struct STextEscapeCase {
+    const char* label;
+    std::string utf8;
+    std::string expected;
+};
+
+class Cp932EscapeFromText : public testing::TestWithParam<STextEscapeCase> {};
+
+// Text from elsewhere may hold plane-16 private-use characters. Escapes that reading stored bytes
+// gives turn back into those bytes; any other use of the range is a character code page 932
+// cannot hold and becomes '?', so no text can slip in bytes that would read back as another.
+TEST_P(Cp932EscapeFromText, OnlyEscapesThatReadingGivesBecomeBytes) {
+    EXPECT_EQ(Utf8ToCp932(GetParam().utf8), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, Cp932EscapeFromText,
+    testing::Values(
+        STextEscapeCase{"ascii_byte", Esc({'A'}), "?"},
+        STextEscapeCase{"pair_that_reads_as_a_character", Esc({0x81, 0xE6}), "??"},
+        STextEscapeCase{"lead_that_would_join_the_next_byte", Esc({0x97}) + "A", "?A"},
+        STextEscapeCase{"lead_that_stays_alone", Esc({0x97}) + " ", Bytes({0x97, ' '})},
+        STextEscapeCase{"duplicate_code", "x" + Esc({0x87, 0x9A}), Bytes({'x', 0x87, 0x9A})},
+        STextEscapeCase{"with_other_unmappable", Esc({0xA0}) + "〜", "??"}),
+    [](const testing::TestParamInfo<STextEscapeCase>& info) { return info.param.label; });
+
+// Every stored byte and byte pair comes back byte for byte from a decode followed by an encode,
+// on both builds.
+TEST(Cp932Codec, EveryStoredSequenceSurvivesDecodeAndEncode) {
+    int decodedAsText = 0;
+    for (unsigned first = 0; first <= 0xFF; ++first) {
+        const std::string one = Bytes({first});
+        ASSERT_EQ(Utf8ToCp932(Cp932ToUtf8(one)), one) << std::hex << first;
+        for (unsigned second = 0; second <= 0xFF; ++second) {
+            if (first < 0x80 && second < 0x80) continue;  // ASCII pairs are plainly unchanged
+            const std::string two = Bytes({first, second});
+            const std::string text = Cp932ToUtf8(two);
+            ASSERT_EQ(Utf8ToCp932(text), two) << std::hex << first << ' ' << second;
+            if (IsOneCharacter(text)) ++decodedAsText;
         }
     }
-    EXPECT_GT(decoded, 7000);  // code page 932 holds 7,915 double-byte characters
+    // Code page 932 holds 7,915 double-byte characters; a few hundred of them are duplicates
+    // whose other code is read as escapes.
+    EXPECT_GT(decodedAsText, 7000);
+}
+
+// Runs of bytes in every context (lead bytes before lead, trail, ASCII and unmapped bytes) come
+// back byte for byte as well: a fixed pseudo-random sample, the same on both builds.
+TEST(Cp932Codec, RandomByteRunsSurviveDecodeAndEncode) {
+    const unsigned char kAlphabet[] = {0x00, 0x0A, 0x3F, 0x40, 0x5C, 0x7E, 0x7F, 0x80, 0x81,
+                                       0x85, 0x87, 0x9A, 0x9F, 0xA0, 0xB7, 0xE0, 0xE6, 0xED,
+                                       0xEE, 0xF9, 0xFA, 0xFC, 0xFD, 0xFF};
+    std::uint32_t state = 12345;
+    const auto next = [&state] {
+        state = state * 1103515245u + 12345u;
+        return state >> 16;
+    };
+    for (int n = 0; n < 20000; ++n) {
+        std::string bytes(1 + next() % 10, '\0');
+        for (char& b : bytes) b = static_cast<char>(kAlphabet[next() % sizeof kAlphabet]);
+        const std::string text = Cp932ToUtf8(bytes);
+        ASSERT_EQ(Utf8ToCp932(text), bytes) << n;
+        ASSERT_EQ(Cp932ToUtf8(Utf8ToCp932(text)), text) << n;
+    }
 }
 
 struct SUtf8Case {

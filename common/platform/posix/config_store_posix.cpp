@@ -4,7 +4,8 @@
 // doubled, CR and LF as \r and \n, other control bytes and '=' in names as \xHH), so no value
 // can break the line structure. Names match without regard to ASCII case, like registry values.
 // Writers serialise on a lock file and replace the file through a temporary file and rename, so a
-// reader never sees a half-written file.
+// reader never sees a half-written file. The directory stands for the registry key: like the
+// key, it is not created for the machine-wide values (the per-user profile creates it).
 #include <fcntl.h>
 #include <stdlib.h>
 #include <sys/file.h>
@@ -13,7 +14,9 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "platform/config_store.h"
@@ -21,8 +24,6 @@
 #include "platform/posix/errno_map.h"
 
 namespace platform {
-
-const char* const ConfigStore::kKeyPath = "SOFTWARE\\HALDEK\\VARNOLE\\1.0";
 
 namespace {
 
@@ -179,15 +180,6 @@ ErrorCode ReadEntry(const std::string& name, char type, std::string& raw) {
     return kSuccess;
 }
 
-ErrorCode MakeDirectories(const std::string& path) {
-    for (std::size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
-        const std::string prefix = path.substr(0, slash);
-        if (mkdir(prefix.c_str(), 0755) != 0 && errno != EEXIST)
-            return posix::ErrorFromErrno(errno);
-        if (slash == std::string::npos) return kSuccess;
-    }
-}
-
 ErrorCode WriteFileAtomically(const std::string& directory, const std::string& content) {
     std::string temp = directory + "/config.XXXXXX";
     const int fd = mkostemp(temp.data(), O_CLOEXEC);
@@ -218,10 +210,26 @@ ErrorCode WriteFileAtomically(const std::string& directory, const std::string& c
     return kSuccess;
 }
 
-ErrorCode WriteEntry(const std::string& name, char type, const std::string& raw) {
-    const std::string directory = ConfigDirectory();
-    ErrorCode error = MakeDirectories(directory);
-    if (error != kSuccess) return error;
+ErrorCode MakeDirectories(const std::string& path) {
+    for (std::size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
+        const std::string prefix = path.substr(0, slash);
+        if (mkdir(prefix.c_str(), 0755) != 0 && errno != EEXIST)
+            return posix::ErrorFromErrno(errno);
+        if (slash == std::string::npos) return kSuccess;
+    }
+}
+
+// The directory stands for the machine-wide registry key: it must exist, as the key must.
+ErrorCode OpenDirectory(const std::string& directory) {
+    struct stat st {};
+    if (stat(directory.c_str(), &st) != 0) return posix::ErrorFromErrno(errno);
+    if (!S_ISDIR(st.st_mode)) return kErrorFileNotFound;
+    if (access(directory.c_str(), W_OK) != 0) return posix::ErrorFromErrno(errno);
+    return kSuccess;
+}
+
+ErrorCode WriteEntry(const std::string& directory, const std::string& name, char type,
+                     const std::string& raw) {
     // Other processes change other values: read, change and replace under one lock.
     const int lockFd =
         open((directory + "/config.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
@@ -229,7 +237,7 @@ ErrorCode WriteEntry(const std::string& name, char type, const std::string& raw)
     while (flock(lockFd, LOCK_EX) != 0 && errno == EINTR) {
     }
     std::vector<SEntry> entries;
-    error = LoadEntries(directory + "/config", entries);
+    ErrorCode error = LoadEntries(directory + "/config", entries);
     if (error == kSuccess || error == kErrorFileNotFound) {
         bool replaced = false;
         std::string content;
@@ -264,10 +272,6 @@ ErrorCode ConfigStore::ReadString(const std::string& name, std::string& value) {
     return kSuccess;
 }
 
-ErrorCode ConfigStore::WriteString(const std::string& name, const std::string& value) {
-    return WriteEntry(name, 's', Escape(value, false));
-}
-
 ErrorCode ConfigStore::ReadDword(const std::string& name, std::uint32_t& value) {
     std::string raw;
     const ErrorCode error = ReadEntry(name, 'd', raw);
@@ -283,8 +287,33 @@ ErrorCode ConfigStore::ReadDword(const std::string& name, std::uint32_t& value) 
     return kSuccess;
 }
 
-ErrorCode ConfigStore::WriteDword(const std::string& name, std::uint32_t value) {
-    return WriteEntry(name, 'd', std::to_string(value));
+struct ConfigWriter::SKey {
+    std::optional<std::string> strDirectory;  // set while open
+};
+
+ConfigWriter::ConfigWriter() : m_pKey(std::make_unique<SKey>()) {}
+ConfigWriter::~ConfigWriter() = default;
+
+ErrorCode ConfigWriter::Open() {
+    m_pKey->strDirectory.reset();
+    std::string directory = ConfigDirectory();
+    const ErrorCode error = OpenDirectory(directory);
+    if (error == kSuccess) m_pKey->strDirectory = std::move(directory);
+    return error;
+}
+
+bool ConfigWriter::IsOpen() const {
+    return m_pKey->strDirectory.has_value();
+}
+
+ErrorCode ConfigWriter::WriteString(const std::string& name, const std::string& value) {
+    if (!IsOpen()) return kErrorInvalidHandle;
+    return WriteEntry(*m_pKey->strDirectory, name, 's', Escape(value, false));
+}
+
+ErrorCode ConfigWriter::WriteDword(const std::string& name, std::uint32_t value) {
+    if (!IsOpen()) return kErrorInvalidHandle;
+    return WriteEntry(*m_pKey->strDirectory, name, 'd', std::to_string(value));
 }
 
 namespace {
@@ -330,7 +359,11 @@ ErrorCode ProfileStore::WriteBinary(const std::string& program, const std::strin
         raw.push_back(kHex[b >> 4]);
         raw.push_back(kHex[b & 0x0F]);
     }
-    return WriteEntry(ProfileName(program, section, entry), 'b', raw);
+    // The per-user profile is made where it is missing, as its registry key under
+    // HKEY_CURRENT_USER is; only the machine-wide values wait for an installed key.
+    const std::string directory = ConfigDirectory();
+    if (ErrorCode error = MakeDirectories(directory); error != kSuccess) return error;
+    return WriteEntry(directory, ProfileName(program, section, entry), 'b', raw);
 }
 
 }  // namespace platform

@@ -109,6 +109,15 @@ ErrorCode InputFile::Read(void* pBuffer, std::size_t nSize, std::size_t& nRead) 
     }
 }
 
+ErrorCode InputFile::Size(std::uint64_t& nBytes) const {
+    nBytes = 0;
+    if (m_pImpl->m_nFd < 0) return kErrorInvalidHandle;
+    struct stat st {};
+    if (fstat(m_pImpl->m_nFd, &st) != 0) return posix::ErrorFromErrno(errno);
+    nBytes = static_cast<std::uint64_t>(st.st_size);
+    return kSuccess;
+}
+
 bool InputFile::IsOpen() const {
     return m_pImpl->m_nFd >= 0;
 }

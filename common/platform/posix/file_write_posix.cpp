@@ -33,10 +33,20 @@ std::string DirectoryOf(const std::string& path) {
 
 }  // namespace
 
-ErrorCode WriteFileFlushed(const std::string& path, std::string_view bytes) {
+ErrorCode WriteFileFlushed(const std::string& path, std::string_view bytes, EFileAccess access) {
     if (path.empty()) return kErrorPathNotFound;
-    const int fd = OpenRetrying(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    const bool restricted = access == EFileAccess::kAdministrators;
+    if (restricted && unlink(path.c_str()) != 0 && errno != ENOENT) return WriteError(errno);
+    const int fd = restricted
+                       ? OpenRetrying(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600)
+                       : OpenRetrying(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0) return WriteError(errno);
+    // The mode given to open passes through the umask, which could take the owner's bits away.
+    if (restricted && fchmod(fd, S_IRUSR | S_IWUSR) != 0) {
+        const int err = errno;
+        close(fd);
+        return WriteError(err);
+    }
     std::size_t written = 0;
     while (written < bytes.size()) {
         const ssize_t n = write(fd, bytes.data() + written, bytes.size() - written);

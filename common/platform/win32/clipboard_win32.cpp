@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/clipboard.h"
+#include "platform/win32/clipboard_data.h"
 #include "platform/win32/wide_string.h"
 
 namespace platform {
@@ -23,18 +24,13 @@ ErrorCode FailureCode() {
 
 }  // namespace
 
-ErrorCode PutClipboardBlock(const std::string& formatName, std::string_view bytes,
-                            void* ownerWindow) {
-    UINT format = 0;
-    ErrorCode error = RegisterFormat(formatName, format);
-    if (error != kSuccess) return error;
-
+ErrorCode PutClipboardBytes(unsigned int format, std::string_view bytes, HWND owner) {
     HGLOBAL block =
         GlobalAlloc(GMEM_MOVEABLE | GMEM_SHARE | GMEM_ZEROINIT, bytes.empty() ? 1 : bytes.size());
     if (block == nullptr) return FailureCode();
     void* target = GlobalLock(block);
     if (target == nullptr) {
-        error = FailureCode();
+        const ErrorCode error = FailureCode();
         GlobalFree(block);
         return error;
     }
@@ -43,7 +39,6 @@ ErrorCode PutClipboardBlock(const std::string& formatName, std::string_view byte
 
     // Emptying a clipboard opened without a window leaves it without an owner, and then
     // SetClipboardData fails: a caller without a window borrows a hidden one for the moment.
-    HWND owner = static_cast<HWND>(ownerWindow);
     HWND borrowed = nullptr;
     if (owner == nullptr) {
         borrowed = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
@@ -51,13 +46,13 @@ ErrorCode PutClipboardBlock(const std::string& formatName, std::string_view byte
         owner = borrowed;
     }
     if (!OpenClipboard(owner)) {
-        error = FailureCode();
+        const ErrorCode error = FailureCode();
         GlobalFree(block);
         if (borrowed != nullptr) DestroyWindow(borrowed);
         return error;
     }
     EmptyClipboard();
-    error = kSuccess;
+    ErrorCode error = kSuccess;
     if (SetClipboardData(format, block) == nullptr) {
         error = FailureCode();
         GlobalFree(block);  // still ours: the clipboard did not take it
@@ -67,13 +62,10 @@ ErrorCode PutClipboardBlock(const std::string& formatName, std::string_view byte
     return error;
 }
 
-ErrorCode GetClipboardBlock(const std::string& formatName, std::string& bytes) {
+ErrorCode GetClipboardBytes(unsigned int format, std::string& bytes) {
     bytes.clear();
-    UINT format = 0;
-    ErrorCode error = RegisterFormat(formatName, format);
-    if (error != kSuccess) return error;
     if (!OpenClipboard(nullptr)) return FailureCode();
-    HANDLE block = GetClipboardData(format);
+    HANDLE block = ::GetClipboardData(format);
     if (block == nullptr) {
         CloseClipboard();
         return kErrorFileNotFound;
@@ -81,7 +73,7 @@ ErrorCode GetClipboardBlock(const std::string& formatName, std::string& bytes) {
     const SIZE_T size = GlobalSize(block);
     const void* source = GlobalLock(block);
     if (source == nullptr) {
-        error = FailureCode();
+        const ErrorCode error = FailureCode();
         CloseClipboard();
         return error;
     }
@@ -89,6 +81,22 @@ ErrorCode GetClipboardBlock(const std::string& formatName, std::string& bytes) {
     GlobalUnlock(block);
     CloseClipboard();
     return kSuccess;
+}
+
+ErrorCode PutClipboardBlock(const std::string& formatName, std::string_view bytes,
+                            void* ownerWindow) {
+    UINT format = 0;
+    const ErrorCode error = RegisterFormat(formatName, format);
+    if (error != kSuccess) return error;
+    return PutClipboardBytes(format, bytes, static_cast<HWND>(ownerWindow));
+}
+
+ErrorCode GetClipboardBlock(const std::string& formatName, std::string& bytes) {
+    bytes.clear();
+    UINT format = 0;
+    const ErrorCode error = RegisterFormat(formatName, format);
+    if (error != kSuccess) return error;
+    return GetClipboardBytes(format, bytes);
 }
 
 }  // namespace platform

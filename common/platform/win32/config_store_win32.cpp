@@ -1,6 +1,7 @@
 // The configuration store on Windows: values under the suite's key in HKEY_LOCAL_MACHINE.
 #include <windows.h>
 
+#include <memory>
 #include <vector>
 
 #include "platform/config_store.h"
@@ -8,28 +9,29 @@
 
 namespace platform {
 
-const char* const ConfigStore::kKeyPath = "SOFTWARE\\HALDEK\\VARNOLE\\1.0";
-
 namespace {
 
-// Closes a registry key when it leaves scope.
+// Every program of the suite opens the key in the 64-bit registry view, whatever its own
+// bitness: the installer (a 64-bit package) writes the key there, and a 32-bit program without
+// this flag would be redirected to SOFTWARE\WOW6432Node\HALDEK\... and see other values.
+constexpr REGSAM kRegistryView = KEY_WOW64_64KEY;
+
+// The suite's key, opened (never created) with the given access; closed when it leaves scope.
 class CRegKey {
 public:
     CRegKey() = default;
-    ~CRegKey() {
-        if (m_hKey != nullptr) RegCloseKey(m_hKey);
-    }
+    ~CRegKey() { Close(); }
     CRegKey(const CRegKey&) = delete;
     CRegKey& operator=(const CRegKey&) = delete;
 
-    LSTATUS Open() {
+    LSTATUS Open(REGSAM access) {
+        Close();
         return RegOpenKeyExW(HKEY_LOCAL_MACHINE, Utf8ToWide(ConfigStore::kKeyPath).c_str(), 0,
-                             KEY_QUERY_VALUE, &m_hKey);
+                             access | kRegistryView, &m_hKey);
     }
-    LSTATUS Create() {
-        return RegCreateKeyExW(HKEY_LOCAL_MACHINE, Utf8ToWide(ConfigStore::kKeyPath).c_str(), 0,
-                               nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE | KEY_QUERY_VALUE,
-                               nullptr, &m_hKey, nullptr);
+    void Close() {
+        if (m_hKey != nullptr) RegCloseKey(m_hKey);
+        m_hKey = nullptr;
     }
     HKEY Get() const { return m_hKey; }
 
@@ -40,7 +42,7 @@ private:
 // Reads a value's type and raw bytes, growing the buffer while the value grows under us.
 ErrorCode QueryValue(const std::string& name, DWORD& type, std::vector<BYTE>& data) {
     CRegKey key;
-    LSTATUS status = key.Open();
+    LSTATUS status = key.Open(KEY_QUERY_VALUE);
     if (status != ERROR_SUCCESS) return static_cast<ErrorCode>(status);
     const std::wstring wideName = Utf8ToWide(name);
     DWORD size = 0;
@@ -61,12 +63,10 @@ ErrorCode QueryValue(const std::string& name, DWORD& type, std::vector<BYTE>& da
     }
 }
 
-ErrorCode SetValue(const std::string& name, DWORD type, const BYTE* data, DWORD size) {
-    CRegKey key;
-    LSTATUS status = key.Create();
-    if (status != ERROR_SUCCESS) return static_cast<ErrorCode>(status);
-    status = RegSetValueExW(key.Get(), Utf8ToWide(name).c_str(), 0, type, data, size);
-    return static_cast<ErrorCode>(status);
+ErrorCode SetValue(HKEY key, const std::string& name, DWORD type, const BYTE* data, DWORD size) {
+    if (key == nullptr) return kErrorInvalidHandle;
+    return static_cast<ErrorCode>(
+        RegSetValueExW(key, Utf8ToWide(name).c_str(), 0, type, data, size));
 }
 
 }  // namespace
@@ -87,12 +87,6 @@ ErrorCode ConfigStore::ReadString(const std::string& name, std::string& value) {
     return kSuccess;
 }
 
-ErrorCode ConfigStore::WriteString(const std::string& name, const std::string& value) {
-    const std::wstring text = Utf8ToWide(value);
-    const DWORD size = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
-    return SetValue(name, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()), size);
-}
-
 ErrorCode ConfigStore::ReadDword(const std::string& name, std::uint32_t& value) {
     DWORD type = 0;
     std::vector<BYTE> data;
@@ -105,9 +99,32 @@ ErrorCode ConfigStore::ReadDword(const std::string& name, std::uint32_t& value) 
     return kSuccess;
 }
 
-ErrorCode ConfigStore::WriteDword(const std::string& name, std::uint32_t value) {
+struct ConfigWriter::SKey {
+    CRegKey key;
+};
+
+ConfigWriter::ConfigWriter() : m_pKey(std::make_unique<SKey>()) {}
+ConfigWriter::~ConfigWriter() = default;
+
+ErrorCode ConfigWriter::Open() {
+    return static_cast<ErrorCode>(m_pKey->key.Open(KEY_SET_VALUE));
+}
+
+bool ConfigWriter::IsOpen() const {
+    return m_pKey->key.Get() != nullptr;
+}
+
+ErrorCode ConfigWriter::WriteString(const std::string& name, const std::string& value) {
+    const std::wstring text = Utf8ToWide(value);
+    const DWORD size = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
+    return SetValue(m_pKey->key.Get(), name, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                    size);
+}
+
+ErrorCode ConfigWriter::WriteDword(const std::string& name, std::uint32_t value) {
     const DWORD number = value;
-    return SetValue(name, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
+    return SetValue(m_pKey->key.Get(), name, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
+                    sizeof number);
 }
 
 }  // namespace platform

@@ -83,6 +83,15 @@ ErrorCode InputFile::Read(void* pBuffer, std::size_t nSize, std::size_t& nRead) 
     return kSuccess;
 }
 
+ErrorCode InputFile::Size(std::uint64_t& nBytes) const {
+    nBytes = 0;
+    if (m_pImpl->m_hFile == INVALID_HANDLE_VALUE) return kErrorInvalidHandle;
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(m_pImpl->m_hFile, &size)) return GetLastError();
+    nBytes = static_cast<std::uint64_t>(size.QuadPart);
+    return kSuccess;
+}
+
 bool InputFile::IsOpen() const {
     return m_pImpl->m_hFile != INVALID_HANDLE_VALUE;
 }

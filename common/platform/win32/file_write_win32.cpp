@@ -3,17 +3,33 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <optional>
 
 #include "platform/file_write.h"
+#include "platform/win32/administrators_only.h"
 #include "platform/win32/wide_string.h"
 #include "platform/win32/write_all.h"
 
 namespace platform {
 
-ErrorCode WriteFileFlushed(const std::string& path, std::string_view bytes) {
+ErrorCode WriteFileFlushed(const std::string& path, std::string_view bytes, EFileAccess access) {
     if (path.empty()) return kErrorPathNotFound;
-    HANDLE file = CreateFileW(Utf8ToWide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const std::wstring widePath = Utf8ToWide(path);
+    DWORD creation = CREATE_ALWAYS;
+    std::optional<CAdministratorsOnlySecurity> security;
+    SECURITY_ATTRIBUTES attributes{sizeof attributes, nullptr, FALSE};
+    if (access == EFileAccess::kAdministrators) {
+        // A security descriptor applies only to a file that the call creates.
+        security.emplace();
+        if (security->Error() != kSuccess) return security->Error();
+        if (!DeleteFileW(widePath.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND) {
+            return GetLastError();
+        }
+        attributes.lpSecurityDescriptor = security->Descriptor();
+        creation = CREATE_NEW;
+    }
+    HANDLE file = CreateFileW(widePath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &attributes,
+                              creation, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return GetLastError();
     std::size_t written = 0;
     const ErrorCode error = WriteAll(file, bytes.data(), bytes.size(), written);

@@ -5,10 +5,15 @@
 //   wait-gone TITLE [MS]            no window with this title is left
 //   wait-class CLASS [MS]           a visible top-level window of this class appears
 //   wait-class-gone CLASS [MS]      no visible window of this class is left
-//   control TITLE ID                prints the control's class, visibility and size
+//   control TITLE ID                prints the control's class, visibility, size and client size
 //   click TITLE ID                  clicks the control (buttons: BM_CLICK; others: mouse press)
 //   text TITLE ID                   prints the control's text
 //   listview TITLE ID               prints the rows of a list view, columns separated by tabs
+//   listbox TITLE ID                prints the entries of a list box, one a line
+//   select TITLE ID TEXT            selects the list box entry TEXT (added to the selection of a
+//                                   multiple-selection list) and posts LBN_SELCHANGE to the dialog
+//   set-text TITLE ID TEXT          sets a control's text (an edit notifies its dialog)
+//   enabled TITLE ID                exit code 0 when the control is enabled
 //   tooltips TITLE                  prints "control id<TAB>text" for every tooltip of the window
 //   msgbox CAPTION [MS]             waits for a message box and prints its text
 //   answer CAPTION BUTTON [MS]      waits for a message box, prints its text and presses
@@ -23,13 +28,17 @@
 //   clip-graph HOST COUNTER TEXT SHOWDATE PATH...   puts a graph request on the clipboard
 //   clip-raw HEX                    puts these bytes on the clipboard under the graph format
 //   clip-clear                      empties the clipboard
+//   clip-dib                        prints "WIDTHxHEIGHT BITS" of the clipboard's bitmap (CF_DIB)
+//   pixels TITLE ID RRGGBB          prints how many pixels of the control on the screen have
+//                                   exactly that colour, how many are not white, and the total
+//   save-as CAPTION PATH [MS]       waits for a file dialog with this caption, types the path
+//                                   as the file name and presses its OK button
 //   state TITLE ID                  prints "visible|hidden enabled|disabled checked|unchecked"
-//   settext TITLE ID TEXT           sets an edit's text
 //   check TITLE ID 0|1              clicks a check box until it has that state; 1 on a radio
 //                                   button clicks it
 //   items TITLE ID                  prints a combo or list box's entries, "*" before the
 //                                   selected one
-//   select TITLE ID TEXT            selects the combo or list box entry with this text, as a
+//   choose TITLE ID TEXT            selects the combo or list box entry with this text, as a
 //                                   user's choice (the owner gets the selection change)
 //   date TITLE ID YYYY MM DD        sets a date picker
 //   row-click TITLE ID ROW [double] clicks (or double-clicks) a list view row
@@ -52,6 +61,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -278,6 +288,38 @@ int ToolTips(HWND hWnd) {
     return 0;
 }
 
+// The screen's pixels in rc as 0x00RRGGBB values, rows top to bottom; empty when GDI fails.
+std::vector<std::uint32_t> CapturePixels(const RECT& rc) {
+    const int width = rc.right - rc.left;
+    const int height = rc.bottom - rc.top;
+    std::vector<std::uint32_t> pixels;
+    if (width <= 0 || height <= 0) return pixels;
+    HDC hScreen = GetDC(nullptr);
+    HDC hMemory = CreateCompatibleDC(hScreen);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* pBits = nullptr;
+    HBITMAP hBitmap = CreateDIBSection(hScreen, &info, DIB_RGB_COLORS, &pBits, nullptr, 0);
+    if (hBitmap != nullptr && pBits != nullptr) {
+        HGDIOBJ hOld = SelectObject(hMemory, hBitmap);
+        BitBlt(hMemory, 0, 0, width, height, hScreen, rc.left, rc.top, SRCCOPY);
+        GdiFlush();
+        const auto* pPixel = static_cast<const std::uint32_t*>(pBits);
+        pixels.assign(pPixel, pPixel + static_cast<std::size_t>(width) * height);
+        for (std::uint32_t& pixel : pixels) pixel &= 0xFFFFFF;
+        SelectObject(hMemory, hOld);
+    }
+    if (hBitmap != nullptr) DeleteObject(hBitmap);
+    DeleteDC(hMemory);
+    ReleaseDC(nullptr, hScreen);
+    return pixels;
+}
+
 // Saves the screen area of the window (or of the whole desktop) as a 24-bit BMP file.
 int Screenshot(const std::wstring& file, HWND hWnd) {
     RECT rc{};
@@ -289,43 +331,91 @@ int Screenshot(const std::wstring& file, HWND hWnd) {
     }
     const int width = rc.right - rc.left;
     const int height = rc.bottom - rc.top;
-    if (width <= 0 || height <= 0) return Fail("nothing to capture");
-    HDC hScreen = GetDC(nullptr);
-    HDC hMemory = CreateCompatibleDC(hScreen);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;  // bottom-up, as BMP files store rows
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* pBits = nullptr;
-    HBITMAP hBitmap = CreateDIBSection(hScreen, &info, DIB_RGB_COLORS, &pBits, nullptr, 0);
-    HGDIOBJ hOld = SelectObject(hMemory, hBitmap);
-    BitBlt(hMemory, 0, 0, width, height, hScreen, rc.left, rc.top, SRCCOPY);
-    GdiFlush();
+    const std::vector<std::uint32_t> pixels = CapturePixels(rc);
+    if (pixels.empty()) return Fail("nothing to capture");
+    // BMP files store rows bottom-up, three bytes a pixel, each row padded to 4 bytes.
     const DWORD stride = ((static_cast<DWORD>(width) * 3 + 3) / 4) * 4;
-    const DWORD imageSize = stride * static_cast<DWORD>(height);
+    std::vector<std::uint8_t> image(stride * static_cast<DWORD>(height), 0);
+    for (int y = 0; y < height; ++y) {
+        std::uint8_t* pRow = image.data() + static_cast<std::size_t>(height - 1 - y) * stride;
+        for (int x = 0; x < width; ++x) {
+            const std::uint32_t pixel = pixels[static_cast<std::size_t>(y) * width + x];
+            pRow[3 * x] = static_cast<std::uint8_t>(pixel);
+            pRow[3 * x + 1] = static_cast<std::uint8_t>(pixel >> 8);
+            pRow[3 * x + 2] = static_cast<std::uint8_t>(pixel >> 16);
+        }
+    }
+    BITMAPINFOHEADER info{};
+    info.biSize = sizeof(info);
+    info.biWidth = width;
+    info.biHeight = height;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    info.biCompression = BI_RGB;
+    info.biSizeImage = static_cast<DWORD>(image.size());
     BITMAPFILEHEADER header{};
     header.bfType = 0x4D42;
     header.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
-    header.bfSize = header.bfOffBits + imageSize;
-    info.bmiHeader.biSizeImage = imageSize;
+    header.bfSize = header.bfOffBits + info.biSizeImage;
     bool ok = false;
     HANDLE hFile = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                FILE_ATTRIBUTE_NORMAL, nullptr);
     if (hFile != INVALID_HANDLE_VALUE) {
         DWORD written = 0;
         ok = WriteFile(hFile, &header, sizeof(header), &written, nullptr) &&
-             WriteFile(hFile, &info.bmiHeader, sizeof(info.bmiHeader), &written, nullptr) &&
-             WriteFile(hFile, pBits, imageSize, &written, nullptr);
+             WriteFile(hFile, &info, sizeof(info), &written, nullptr) &&
+             WriteFile(hFile, image.data(), info.biSizeImage, &written, nullptr);
         CloseHandle(hFile);
     }
-    SelectObject(hMemory, hOld);
-    DeleteObject(hBitmap);
-    DeleteDC(hMemory);
-    ReleaseDC(nullptr, hScreen);
     return ok ? 0 : Fail("cannot write " + Utf8(file));
+}
+
+// Counts the control's pixels on the screen: of one colour, not white, and all.
+int Pixels(HWND hControl, const std::wstring& colour) {
+    RECT rc{};
+    GetWindowRect(hControl, &rc);
+    const std::vector<std::uint32_t> pixels = CapturePixels(rc);
+    if (pixels.empty()) return Fail("nothing to capture");
+    const std::uint32_t wanted = std::wcstoul(colour.c_str(), nullptr, 16);
+    std::size_t matching = 0;
+    std::size_t coloured = 0;
+    for (const std::uint32_t pixel : pixels) {
+        if (pixel == wanted) ++matching;
+        if (pixel != 0xFFFFFF) ++coloured;
+    }
+    Print(std::to_string(matching) + " " + std::to_string(coloured) + " " +
+          std::to_string(pixels.size()));
+    return 0;
+}
+
+// The file name box of a file dialog: the combo box of the explorer style, or the old edit.
+int SaveAs(HWND hDialog, const std::wstring& path) {
+    HWND hName = GetDlgItem(hDialog, 1148);  // cmb13
+    if (hName == nullptr) hName = GetDlgItem(hDialog, 1152);  // edt1
+    if (hName == nullptr) return Fail("the file dialog has no file name box");
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(hName, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()),
+                        SMTO_ABORTIFHUNG, kSendTimeoutMs, &result);
+    PostMessageW(hDialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(hDialog, IDOK)));
+    return 0;
+}
+
+int ClipDib() {
+    if (!OpenClipboard(nullptr)) return Fail("cannot open the clipboard");
+    HANDLE block = GetClipboardData(CF_DIB);
+    int result = Fail("no bitmap on the clipboard");
+    if (block != nullptr) {
+        const auto* pHeader = static_cast<const BITMAPINFOHEADER*>(GlobalLock(block));
+        if (pHeader != nullptr && GlobalSize(block) >= sizeof(BITMAPINFOHEADER)) {
+            Print(std::to_string(pHeader->biWidth) + "x" + std::to_string(pHeader->biHeight) +
+                  " " + std::to_string(pHeader->biBitCount));
+            result = 0;
+        }
+        GlobalUnlock(block);
+    }
+    CloseClipboard();
+    return result;
 }
 
 int ClickControl(HWND hControl) {
@@ -340,6 +430,48 @@ int ClickControl(HWND hControl) {
     PostMessageW(hControl, WM_LBUTTONDOWN, MK_LBUTTON, point);
     PostMessageW(hControl, WM_LBUTTONUP, 0, point);
     return 0;
+}
+
+std::wstring ListBoxEntry(HWND hList, int index) {
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(hList, LB_GETTEXTLEN, index, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs,
+                             &length) ||
+        static_cast<LRESULT>(length) == LB_ERR) {
+        return std::wstring();
+    }
+    std::wstring text(length + 1, L'\0');
+    DWORD_PTR got = 0;
+    SendMessageTimeoutW(hList, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()),
+                        SMTO_ABORTIFHUNG, kSendTimeoutMs, &got);
+    text.resize(static_cast<LRESULT>(got) == LB_ERR ? 0 : got);
+    return text;
+}
+
+int ListBoxCount(HWND hList) {
+    DWORD_PTR count = 0;
+    SendMessageTimeoutW(hList, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &count);
+    return static_cast<LRESULT>(count) == LB_ERR ? 0 : static_cast<int>(count);
+}
+
+int SelectListBoxEntry(HWND hList, const std::wstring& entry) {
+    const int count = ListBoxCount(hList);
+    for (int index = 0; index < count; ++index) {
+        if (ListBoxEntry(hList, index) != entry) continue;
+        const LONG_PTR style = GetWindowLongPtrW(hList, GWL_STYLE);
+        DWORD_PTR ignored = 0;
+        if (style & (LBS_EXTENDEDSEL | LBS_MULTIPLESEL)) {
+            SendMessageTimeoutW(hList, LB_SETSEL, TRUE, index, SMTO_ABORTIFHUNG, kSendTimeoutMs,
+                                &ignored);
+        } else {
+            SendMessageTimeoutW(hList, LB_SETCURSEL, index, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs,
+                                &ignored);
+        }
+        // Posted, so that a dialog the notification opens does not hold up the driver.
+        PostMessageW(GetParent(hList), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hList), LBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(hList));
+        return 0;
+    }
+    return Fail("no entry \"" + Utf8(entry) + "\" in the list");
 }
 
 int PressMessageBoxButton(HWND hBox, const std::wstring& button) {
@@ -636,14 +768,9 @@ int RunGatherCommand(const std::vector<std::wstring>& args, bool& bKnown) {
     HWND hControl = need(4) ? ControlOf(args[2], args[3], error) : nullptr;
     auto number = [&](std::size_t i) { return static_cast<int>(std::wcstol(args[i].c_str(), nullptr, 10)); };
     if (command == L"state" && need(4)) return hControl ? ControlState(hControl) : Fail(error);
-    if (command == L"settext" && need(5)) {
-        if (hControl == nullptr) return Fail(error);
-        SendMessageW(hControl, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(args[4].c_str()));
-        return 0;
-    }
     if (command == L"check" && need(5)) return hControl ? SetCheck(hControl, number(4) != 0) : Fail(error);
     if (command == L"items" && need(4)) return hControl ? PrintItems(hControl) : Fail(error);
-    if (command == L"select" && need(5)) return hControl ? SelectItem(hControl, args[4]) : Fail(error);
+    if (command == L"choose" && need(5)) return hControl ? SelectItem(hControl, args[4]) : Fail(error);
     if (command == L"date" && need(7))
         return hControl ? SetDate(hControl, number(4), number(5), number(6)) : Fail(error);
     if (command == L"row-click" && need(5))
@@ -696,8 +823,11 @@ int Run(const std::vector<std::wstring>& args) {
         if (hControl == nullptr) return Fail(error);
         RECT rc;
         GetWindowRect(hControl, &rc);
+        RECT rcClient{};
+        GetClientRect(hControl, &rcClient);
         Print(Utf8(ClassOf(hControl)) + (IsWindowVisible(hControl) ? " visible " : " hidden ") +
-              std::to_string(rc.right - rc.left) + "x" + std::to_string(rc.bottom - rc.top));
+              std::to_string(rc.right - rc.left) + "x" + std::to_string(rc.bottom - rc.top) +
+              " client " + std::to_string(rcClient.right) + "x" + std::to_string(rcClient.bottom));
         return 0;
     }
     if (command == L"click" && need(4)) {
@@ -713,6 +843,30 @@ int Run(const std::vector<std::wstring>& args) {
     if (command == L"listview" && need(4)) {
         HWND hControl = ControlOf(args[2], args[3], error);
         return hControl != nullptr ? ListViewRows(hControl) : Fail(error);
+    }
+    if (command == L"listbox" && need(4)) {
+        HWND hControl = ControlOf(args[2], args[3], error);
+        if (hControl == nullptr) return Fail(error);
+        const int count = ListBoxCount(hControl);
+        for (int index = 0; index < count; ++index) Print(Utf8(ListBoxEntry(hControl, index)));
+        return 0;
+    }
+    if (command == L"select" && need(5)) {
+        HWND hControl = ControlOf(args[2], args[3], error);
+        return hControl != nullptr ? SelectListBoxEntry(hControl, args[4]) : Fail(error);
+    }
+    if (command == L"set-text" && need(5)) {
+        HWND hControl = ControlOf(args[2], args[3], error);
+        if (hControl == nullptr) return Fail(error);
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutW(hControl, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(args[4].c_str()),
+                            SMTO_ABORTIFHUNG, kSendTimeoutMs, &ignored);
+        return 0;
+    }
+    if (command == L"enabled" && need(4)) {
+        HWND hControl = ControlOf(args[2], args[3], error);
+        if (hControl == nullptr) return Fail(error);
+        return IsWindowEnabled(hControl) ? 0 : 1;
     }
     if (command == L"tooltips" && need(3)) {
         HWND hWnd = FindVisibleByTitle(args[2]);
@@ -766,6 +920,25 @@ int Run(const std::vector<std::wstring>& args) {
     }
     if (command == L"clip-graph") return ClipGraph(args);
     if (command == L"clip-raw" && need(3)) return ClipRaw(args[2]);
+    if (command == L"clip-dib") return ClipDib();
+    if (command == L"pixels" && need(5)) {
+        HWND hControl = ControlOf(args[2], args[3], error);
+        return hControl != nullptr ? Pixels(hControl, args[4]) : Fail(error);
+    }
+    if (command == L"save-as" && need(4)) {
+        // A file dialog: class "#32770" with the caption, but no message text control.
+        HWND hDialog = WaitFor(
+            [&] {
+                auto found = FindTopLevel([&](HWND hWnd) {
+                    return IsWindowVisible(hWnd) && ClassOf(hWnd) == L"#32770" &&
+                           TextOf(hWnd) == args[2];
+                });
+                return found.empty() ? nullptr : found.front();
+            },
+            WaitArg(args, 4));
+        if (hDialog == nullptr) return Fail("no dialog \"" + Utf8(args[2]) + "\" appeared");
+        return SaveAs(hDialog, args[3]);
+    }
     if (command == L"clip-clear") {
         if (!OpenClipboard(nullptr)) return Fail("cannot open the clipboard");
         EmptyClipboard();

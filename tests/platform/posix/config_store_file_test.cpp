@@ -89,11 +89,23 @@ TEST_F(ConfigFileTest, ReplacesTheFileWithoutLeavingTemporaries) {
     EXPECT_EQ(names, (std::vector<std::string>{"config", "config.lock"}));
 }
 
-TEST_F(ConfigFileTest, CreatesMissingDirectoriesOnWrite) {
+// The directory stands for the registry key, which only the installer creates: a missing one
+// (or a file in its place) is not created by a write, and nothing is written.
+TEST_F(ConfigFileTest, MissingDirectoryIsNotCreatedOnWrite) {
     const std::string nested = Dir().Path("a/b");
     setenv("VARNOLE_CONFIG_DIR", nested.c_str(), 1);
     std::string read;
     EXPECT_EQ(ConfigStore::ReadString("X", read), platform::kErrorFileNotFound);
+    EXPECT_EQ(ConfigStore::WriteString("X", "y"), platform::kErrorFileNotFound);
+    EXPECT_FALSE(std::filesystem::exists(Dir().Path("a")));
+
+    Dir().WriteFile("plain", "not a directory");
+    setenv("VARNOLE_CONFIG_DIR", Dir().Path("plain").c_str(), 1);
+    EXPECT_EQ(ConfigStore::WriteDword("X", 1), platform::kErrorFileNotFound);
+    EXPECT_EQ(ReadConfigFile(), "");
+
+    std::filesystem::create_directories(nested);
+    setenv("VARNOLE_CONFIG_DIR", nested.c_str(), 1);
     ASSERT_EQ(ConfigStore::WriteString("X", "y"), platform::kSuccess);
     ASSERT_EQ(ConfigStore::ReadString("X", read), platform::kSuccess);
     EXPECT_EQ(read, "y");
