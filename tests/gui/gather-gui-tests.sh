@@ -293,6 +293,40 @@ test_gather_view_change_delete() {
   poll 5 log_has "予約 02 の稼動データ収集を削除しました" || fail "no delete line"
 }
 
+test_gather_opens_host_and_group_dialogs() {
+  local w="新規予約"
+  drv click "$gather_title" 1092 || return 1
+  drv wait-window "ホスト名の登録" 15000 || fail "ホストの変更 opened nothing" || return 1
+  drv click "ホスト名の登録" 2 && drv answer "キャンセル" yes 10000 >/dev/null || return 1
+  drv wait-gone "ホスト名の登録" 10000 || fail "the host dialog stayed" || return 1
+  drv click "$gather_title" 1093 || return 1
+  drv wait-window "グループの登録" 15000 || fail "グループの変更 opened nothing" || return 1
+  drv click "グループの登録" 2 && drv wait-gone "グループの登録" 10000 || fail "the group dialog stayed" || return 1
+
+  drv click "$gather_title" 1003 || return 1
+  drv wait-window "$w" 10000 || fail "no wizard" || return 1
+  drv click "$w" 1141 || return 1  # no target yet: nothing
+  ! drv wait-window "データ取得確認" 1500 2>/dev/null || fail "CHECK without a target opened the check" || return 1
+  drv choose "$w" 1033 PC01 || return 1
+  poll 5 text_is "$w" 1032 PC01 || return 1
+  drv click "$w" 1141 || return 1
+  drv wait-window "データ取得確認" 30000 || fail "CHECK opened no acquisition check" || return 1
+  shot wizard-check "データ取得確認"
+  drv click "データ取得確認" 2 && drv wait-gone "データ取得確認" 10000 || fail "the check stayed" || return 1
+  drv click "$w" 1034 || return 1
+  drv wait-window "ホスト名の登録" 15000 || fail "登録済みホストの変更 opened nothing" || return 1
+  drv click "ホスト名の登録" 2 && drv answer "キャンセル" yes 10000 >/dev/null || return 1
+  drv wait-gone "ホスト名の登録" 10000 || return 1
+  expect_eq "target after the host dialog" "$(drv text "$w" 1032)" "" || return 1
+  drv check "$w" 1111 1 || return 1
+  poll 5 eval '[ "$(drv state "$w" 1202 | cut -d" " -f2)" == enabled ]' || fail "グループの変更 stays disabled" || return 1
+  drv click "$w" 1202 || return 1
+  drv wait-window "グループの登録" 15000 || fail "登録済みグループの変更 opened nothing" || return 1
+  drv click "グループの登録" 2 && drv wait-gone "グループの登録" 10000 || return 1
+  drv click "$w" 2 && drv answer "中断" yes 10000 >/dev/null || return 1
+  drv wait-gone "$w" 10000 || fail "the wizard stayed"
+}
+
 test_gather_single_copy_and_leaving() {
   local text second
   start_on_demo "$suite" Gather.exe
@@ -352,6 +386,7 @@ gui_suite_gather() {
   run_test "the wizard refuses a threshold without condition, no weekday, no time, a past start" test_gather_wizard_refusals
   run_test "an overlapping booking is refused and the wizard reopens on the comment" test_gather_overlap_refused
   run_test "view shows only OK; change and 取消 work on a waiting booking" test_gather_view_change_delete
+  run_test "the main window and the wizard open the host and group dialogs" test_gather_opens_host_and_group_dialogs
   run_test "a second Gather is refused; the close box does nothing; Escape asks" test_gather_single_copy_and_leaving
   run_test "ログクリア removes the selected row, then asks and removes all" test_gather_log_clear
   run_test "終了 asks, saves VARNOLE.dat and leaves no .va_ file" test_gather_exit_saves
