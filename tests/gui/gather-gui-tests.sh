@@ -358,9 +358,30 @@ test_gather_log_clear() {
 }
 
 test_gather_exit_saves() {
+  # A run in progress: PC02 from now for five minutes at one second.
+  local w="新規予約"
+  drv click "$gather_title" 1003 || return 1
+  drv wait-window "$w" 10000 || fail "no wizard" || return 1
+  drv select "$w" 1033 PC02 || return 1
+  poll 5 text_is "$w" 1032 PC02 || return 1
+  next "$w" 2 && next "$w" 4 && next "$w" 6 || return 1
+  drv choose "$w" 1077 "5 分" || return 1
+  next "$w" 7 && next "$w" 9 && next "$w" 10 || return 1
+  drv click "$w" 1 && drv wait-gone "$w" 10000 || fail "the booking was not taken" || return 1
+  poll 10 row_column_is 04 7 "実行中" || fail "booking 04 does not run: $(drv listview "$gather_title" 1000)" || return 1
+  sleep 3
+
   drv click "$gather_title" 1 || return 1
-  expect_eq "exit question" "$(drv answer "終了" yes 10000)" "本当に終了しますか？" || return 1
+  expect_eq "exit question" "$(drv answer "終了" yes 10000)" \
+    "ジョブが実行中です。終了するとこれらのジョブがすべて取消されます。本当に終了しますか？" || return 1
   drv wait-gone "$gather_title" 20000 || fail "Gather did not end" || return 1
+  # The stopped run's file is finished and whole.
+  local file info
+  file="$(cd "$suite" && ls VARN_PC02_*_4.var 2>/dev/null)"
+  [ -n "$file" ] || fail "no finished data file of the stopped run: $(cd "$suite" && ls VARN_* 2>/dev/null)" || return 1
+  info="$(drv datafile "$file")" || fail "the stopped run's file cannot be read" || return 1
+  [[ "$info" == "PC02	1	"*"	end" ]] && [ "$(echo "$info" | cut -f3)" -ge 2 ] ||
+    fail "stopped run's file: $info" || return 1
   ! drv mutex-exists VARNOLE_GathProgram || fail "VARNOLE_GathProgram is left behind" || return 1
   [ -f "$suite/VARNOLE.dat" ] && [ -f "$suite/VARNOLE.old" ] || fail "VARNOLE.dat or .old missing" || return 1
   expect_eq "saved schedules" "$(drv settings-read VARNOLE.dat)" "$(printf '%s\n' \
@@ -389,7 +410,7 @@ gui_suite_gather() {
   run_test "the main window and the wizard open the host and group dialogs" test_gather_opens_host_and_group_dialogs
   run_test "a second Gather is refused; the close box does nothing; Escape asks" test_gather_single_copy_and_leaving
   run_test "ログクリア removes the selected row, then asks and removes all" test_gather_log_clear
-  run_test "終了 asks, saves VARNOLE.dat and leaves no .va_ file" test_gather_exit_saves
+  run_test "終了 with a run in progress asks, stops it with its file whole, saves VARNOLE.dat, leaves no .va_" test_gather_exit_saves
   run_test "Gather started without the menu says so and ends" test_gather_needs_the_menu
 }
 gui_suites+=(gui_suite_gather)
