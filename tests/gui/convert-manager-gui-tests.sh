@@ -1,6 +1,6 @@
-# The GUI tests of Convert.exe and Manager.exe; sourced by run-gui-tests. They run after the
-# menu's tests have closed the menu (a Manager started from the menu is gone by then), each
-# program started on its own in the suite folder. Data files come from varnole-simdata.exe; the
+# The GUI tests of Convert.exe and Manager.exe; sourced by run-gui-tests. No menu runs while
+# they run (a Manager or Convert it started would be a first copy), each program is started on
+# its own in the suite folder. Data files come from varnole-simdata.exe; the
 # data directory is set in the registry for these tests and put back at the end.
 
 convert_title_cm="VARNOLE [ＣＳＶファイルの作成]"
@@ -180,7 +180,7 @@ test_manager_deletes_the_selected_files() {
 
   # The file being written cannot be selected.
   drv select-rows "$manager_title_cm" 1200 "$row_a" "$row_open" "$row_b" || return 1
-  expect_eq "selection" "$(drv selected-rows "$manager_title_cm" 1200 | tr '\n' ' ')" \
+  expect_eq "selection" "$(drv selected "$manager_title_cm" 1200 | tr '\n' ' ')" \
     "$(printf '%s\n' "$row_a" "$row_b" | sort -n | tr '\n' ' ')" || return 1
   shot manager "$manager_title_cm"
   drv click "$manager_title_cm" 1205 || return 1
@@ -224,7 +224,16 @@ test_manager_second_copy_refused() {
   drv wait-window "$manager_title_cm" 2000 || fail "the first Manager's window is gone" || return 1
   drv click "$manager_title_cm" 2 || return 1
   drv wait-gone "$manager_title_cm" 10000 || fail "Manager did not close" || return 1
-  ! drv mutex-exists VARNOLE_ManaProgram || fail "VARNOLE_ManaProgram is left behind" || return 1
+  ! drv mutex-exists VARNOLE_ManaProgram || fail "VARNOLE_ManaProgram is left behind"
+}
+
+gui_suite_convert_manager() {
+  run_test "Convert converts a split run into one CSV file and reports the piece being written" test_convert_converts_a_split_run
+  run_test "a second Convert is refused" test_convert_second_copy_refused
+  run_test "Manager deletes exactly the selected finished files after one question" test_manager_deletes_the_selected_files
+  run_test "Manager changes the data directory in the registry" test_manager_changes_the_data_directory
+  run_test "a second Manager is refused" test_manager_second_copy_refused
   cm_restore
   cm_cleanup
 }
+gui_suites+=(gui_suite_convert_manager)

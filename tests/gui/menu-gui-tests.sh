@@ -110,3 +110,16 @@ test_missing_graph() {
   ended "$menu" 15 || fail "the menu did not end" || return 1
   ! drv mutex-exists VARNOLE_MainProgram || fail "VARNOLE_MainProgram is left behind"
 }
+
+gui_suite_menu() {
+  run_test "menu shows its splash, then its caption and six picture buttons" test_menu_starts
+  run_test "menu has the five tooltips" test_menu_tooltips
+  run_test "a second VARNOLE reports ２重起動 and ends, the first stays" test_second_copy
+  run_test "the version window opens from the system menu" test_version_window
+  run_test "exit with Manager running is refused and the menu stays" test_exit_refused_while_manager_runs
+  run_test "Escape and a close request go through the exit check" test_escape_and_close_are_checked
+  run_test "the Convert button starts Convert" test_convert_starts
+  run_test "after Manager ends, No keeps the menu and Yes closes it without leaving a mutex" test_exit_confirmed
+  run_test "a missing Graph.exe closes the menu at start" test_missing_graph
+}
+gui_suites+=(gui_suite_menu)

@@ -1,15 +1,39 @@
 // Splitting a time into local fields on Linux with localtime_r, which follows the TZ variable.
+#include <stdlib.h>
 #include <time.h>
+
+#include <mutex>
+#include <string>
 
 #include "platform/local_time.h"
 
 namespace platform {
+namespace {
+
+// Re-reads the zone when TZ has changed since the last call. tzset() itself does that too, but
+// with TZ unset the C library checks the system zone file on every call, which made each split
+// cost a file-system call.
+void FollowZoneChanges() {
+    static std::mutex s_lock;
+    static bool s_bKnown = false;
+    static std::string s_strLastZone;  // "=" + TZ, or empty while TZ is unset
+    const char* pszZone = getenv("TZ");
+    std::string strZone;
+    if (pszZone != nullptr) strZone.append("=").append(pszZone);
+    const std::lock_guard<std::mutex> guard(s_lock);
+    if (s_bKnown && strZone == s_strLastZone) return;
+    tzset();
+    s_strLastZone = strZone;
+    s_bKnown = true;
+}
+
+}  // namespace
 
 bool SplitLocalTime(Time t, LocalFields& fields) {
     fields = LocalFields{};
     const time_t tt = static_cast<time_t>(t);
     if (static_cast<Time>(tt) != t) return false;
-    tzset();  // pick up a TZ changed since the last call
+    FollowZoneChanges();
     tm parts{};
     if (localtime_r(&tt, &parts) == nullptr) return false;
     fields.nYear = parts.tm_year + 1900;

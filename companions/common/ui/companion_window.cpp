@@ -70,12 +70,14 @@ std::optional<std::string> AskFolderClassic(HWND hOwner, const std::wstring& str
 void MakeCommandButton(CColorButton& button, HWND hDialog, int nId) {
     button.m_crFace = RGB(63, 128, 255);
     button.m_crText = RGB(255, 255, 255);
+    button.m_crDisabledText = RGB(116, 162, 254);  // readable on the blue face while disabled
     button.Attach(hDialog, nId);
 }
 
 void MakeCancelButton(CColorButton& button, HWND hDialog, int nId) {
     button.m_crFace = RGB(255, 63, 63);
     button.m_crText = RGB(255, 255, 255);
+    button.m_crDisabledText = RGB(255, 150, 150);  // readable on the red face while disabled
     button.Attach(hDialog, nId);
 }
 
