@@ -4,24 +4,21 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "data_catalogue.h"
 #include "platform/config_store.h"
+#include "plotara_texts.h"
 #include "platform/data_file_io.h"
 #include "platform/files.h"
 #include "schedule_texts.h"
 
 namespace companion {
 
-std::string FindDataDirectory(const std::function<platform::ErrorCode(std::string&)>& fnRead,
-                              const std::string& strProgramDir) {
-    std::string strValue;
-    if (!fnRead || fnRead(strValue) != platform::kSuccess) strValue.clear();
-    // An empty value would name the current directory, which nobody configured.
-    if (strValue.empty()) return platform::WithTrailingSeparator(strProgramDir);
-    return platform::WithTrailingSeparator(strValue);
+platform::ErrorCode ReadConfiguredDataDirectory(std::string& strValue) {
+    return platform::ConfigStore::ReadString(std::string(plotara::kDataDirectoryValue), strValue);
 }
 
-platform::ErrorCode ReadConfiguredDataDirectory(std::string& strValue) {
-    return platform::ConfigStore::ReadString(kDataDirectoryValue, strValue);
+platform::ErrorCode WriteConfiguredDataDirectory(const std::string& strValue) {
+    return platform::ConfigStore::WriteString(std::string(plotara::kDataDirectoryValue), strValue);
 }
 
 bool ReadDataFileEntry(const std::string& strPath, CDataFileEntry& entry) {
@@ -42,12 +39,11 @@ platform::ErrorCode ListDataFiles(const std::string& strDirectory, bool bWithOpe
         const platform::ErrorCode nError =
             platform::FindFiles(strDir + (bFinished ? "VARN_*.var" : "VARN_*.va_"), vecFound);
         if (nError != platform::kSuccess) return nError;
-        for (const platform::FoundFile& found : vecFound) {
-            if (found.bDirectory || found.bHidden || found.strName.empty()) continue;
+        for (std::string& strName : plotara::CatalogueNames(std::move(vecFound))) {
             CDataFileEntry entry;
-            entry.m_strName = found.strName;
+            entry.m_strName = std::move(strName);
             entry.m_bFinished = bFinished;
-            if (fnRead(strDir + found.strName, entry)) vecEntries.push_back(std::move(entry));
+            if (fnRead(strDir + entry.m_strName, entry)) vecEntries.push_back(std::move(entry));
         }
     }
     std::stable_sort(vecEntries.begin(), vecEntries.end(),

@@ -6,21 +6,21 @@
 #include <string>
 #include <vector>
 
+#include "data_directory.h"
 #include "datafile/data_file_header.h"
 #include "platform/clock.h"
 #include "platform/error_codes.h"
 
 namespace companion {
 
-inline constexpr const char* kDataDirectoryValue = "DataDirectory";
+// Where the data directory comes from: Plotara's lookup (the configured DataDirectory, else the
+// program's own folder), which Convert and Manager share.
+using plotara::FindDataDirectory;
 
-// The configured data directory (the value read by fnRead), or strProgramDir when it cannot be
-// read or is empty; with a trailing separator.
-std::string FindDataDirectory(const std::function<platform::ErrorCode(std::string&)>& fnRead,
-                              const std::string& strProgramDir);
-
-// The configuration store's DataDirectory value.
+// The configuration store's DataDirectory value: read, and written (which needs the key to
+// exist and the right to write it).
 platform::ErrorCode ReadConfiguredDataDirectory(std::string& strValue);
+platform::ErrorCode WriteConfiguredDataDirectory(const std::string& strValue);
 
 // One data file of the directory whose header reads as a data file's.
 struct CDataFileEntry {

@@ -5,7 +5,6 @@
 #include <thread>
 
 #include "manager_texts.h"
-#include "platform/config_store.h"
 #include "platform/data_file_io.h"
 #include "platform/files.h"
 #include "single_instance.h"
@@ -47,9 +46,7 @@ platform::ErrorCode ProbeFolderWritable(const std::string& strDirectory) {
 SManagerEnvironment SManagerEnvironment::Real() {
     SManagerEnvironment environment;
     environment.m_fnReadDataDirectory = companion::ReadConfiguredDataDirectory;
-    environment.m_fnWriteDataDirectory = [](const std::string& strValue) {
-        return platform::ConfigStore::WriteString(companion::kDataDirectoryValue, strValue);
-    };
+    environment.m_fnWriteDataDirectory = companion::WriteConfiguredDataDirectory;
     environment.m_strProgramDir = platform::ProgramDirectory();
     environment.m_fnListFiles = companion::ListEveryDataFile;
     environment.m_fnDeleteFile = [](const std::string& strPath) {
