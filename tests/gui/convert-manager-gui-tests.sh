@@ -135,7 +135,7 @@ test_convert_converts_a_split_run() {
     fail "first row: $(sed -n '2p' "$csv")" || return 1
   [[ "$(sed -n '121p' "$csv" | tr -d '\r')" =~ $full_row ]] ||
     fail "last row: $(sed -n '121p' "$csv")" || return 1
-  shot convert "$convert_title_cm"
+  shot convert-list "$convert_title_cm"
 }
 
 test_convert_second_copy_refused() {
@@ -182,7 +182,7 @@ test_manager_deletes_the_selected_files() {
   drv select-rows "$manager_title_cm" 1200 "$row_a" "$row_open" "$row_b" || return 1
   expect_eq "selection" "$(drv selected "$manager_title_cm" 1200 | tr '\n' ' ')" \
     "$(printf '%s\n' "$row_a" "$row_b" | sort -n | tr '\n' ' ')" || return 1
-  shot manager "$manager_title_cm"
+  shot manager-list "$manager_title_cm"
   drv click "$manager_title_cm" 1205 || return 1
   text="$(drv answer "削除の確認" no 10000)" || fail "no question before deleting" || return 1
   [[ "$text" == "選択した 2 個の稼動データファイル（合計 "*"）を削除します。"* ]] || fail "question: $text" || return 1
