@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "command_line.h"
+#include "file_problem_text.h"
 #include "platform/file_write.h"
 #include "series/chart_plan.h"
 #include "series/counter_choice.h"
@@ -49,19 +50,7 @@ std::string Hex(std::uint32_t nValue) {
 }  // namespace
 
 std::string FileProblemText(const series::CFileProblem& problem) {
-    switch (problem.m_eProblem) {
-        case series::EFileProblem::kOpenFailed:
-            return problem.m_strPath + ": cannot open (error " + std::to_string(problem.m_nCode) +
-                   ")";
-        case series::EFileProblem::kNotDataFile:
-            return problem.m_strPath + ": not a data file";
-        case series::EFileProblem::kReadFailed:
-            return problem.m_strPath + ": reading stopped (error " +
-                   std::to_string(problem.m_nCode) + "); the samples before are drawn";
-        case series::EFileProblem::kDamaged:
-            return problem.m_strPath + ": a damaged sample record; the samples before it are drawn";
-    }
-    return problem.m_strPath;
+    return tools::FileProblemText(problem, "drawn");
 }
 
 std::string LoadErrorText(const series::CLoadResult& result, const series::CCounterChoice& choice) {
