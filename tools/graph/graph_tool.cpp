@@ -7,6 +7,7 @@
 #include "command_line.h"
 #include "file_problem_text.h"
 #include "platform/file_write.h"
+#include "platform/files.h"
 #include "series/chart_plan.h"
 #include "series/counter_choice.h"
 #include "svg_chart.h"
@@ -136,6 +137,7 @@ int RunGraphTool(const std::vector<std::string>& vecArgs, std::ostream& out, std
     platform::ErrorCode nCode = platform::WriteFileFlushed(strTemporary, RenderSvg(plan));
     if (nCode == platform::kSuccess) nCode = platform::RenameReplacing(strTemporary, *pOutput);
     if (nCode != platform::kSuccess) {
+        platform::DeleteFile(strTemporary);  // nothing half-written stays behind
         err << "varnole-graph: cannot write " << *pOutput << " (error " << nCode << ")\n";
         return kGraphToolError;
     }
