@@ -120,6 +120,14 @@ int CSortedListModel::GetRowData(int row) const {
     return IsRow(row) ? m_arrRows[static_cast<std::size_t>(row)].m_nData : 0;
 }
 
+bool CSortedListModel::SetText(int row, int column, std::string_view text) {
+    if (!IsRow(row) || !IsColumn(column)) return false;
+    std::vector<std::string>& texts = m_arrRows[static_cast<std::size_t>(row)].m_arrTexts;
+    if (texts.size() <= static_cast<std::size_t>(column)) texts.resize(static_cast<std::size_t>(column) + 1);
+    texts[static_cast<std::size_t>(column)] = text;
+    return true;
+}
+
 bool CSortedListModel::SetRowData(int row, int data) {
     if (!IsRow(row)) return false;
     m_arrRows[static_cast<std::size_t>(row)].m_nData = data;
@@ -133,10 +141,12 @@ bool CSortedListModel::SortBy(int column, bool ascending) {
     if (m_pView) m_pView->OnSortArrowChanged(column, ascending);
 
     const auto col = static_cast<std::size_t>(column);
+    std::vector<std::string_view> keys;
+    keys.reserve(m_arrRows.size());
+    for (const CRow& row : m_arrRows) keys.emplace_back(row.m_arrTexts[col]);
     const std::vector<std::size_t> formerAt =
         StableSortOrder(m_arrRows.size(), [&](std::size_t a, std::size_t b) {
-            return CompareSortTexts(m_arrRows[a].m_arrTexts[col], m_arrRows[b].m_arrTexts[col],
-                                    ascending);
+            return CompareSortTexts(keys[a], keys[b], ascending);
         });
     bool moved = false;
     for (std::size_t i = 0; i < formerAt.size() && !moved; ++i) moved = formerAt[i] != i;

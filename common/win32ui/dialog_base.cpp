@@ -49,6 +49,7 @@ INT_PTR CDialogBase::DoModal(HWND hOwner, HINSTANCE hInstance) {
 
     const bool bDisableOwner = hOwner != nullptr && IsWindowEnabled(hOwner);
     if (bDisableOwner) EnableWindow(hOwner, FALSE);
+    m_hDisabledOwner = bDisableOwner ? hOwner : nullptr;
     if (!m_bEnded) ShowWindow(hWnd, SW_SHOW);
 
     MSG msg;
@@ -74,6 +75,7 @@ INT_PTR CDialogBase::DoModal(HWND hOwner, HINSTANCE hInstance) {
 
     // Give the owner back its input before this window goes, so that it becomes active again.
     if (bDisableOwner) EnableWindow(hOwner, TRUE);
+    m_hDisabledOwner = nullptr;
     if (IsWindow(hWnd)) DestroyWindow(hWnd);
     m_hWnd = nullptr;
     m_eKind = EKind::kNone;
@@ -122,6 +124,12 @@ void CDialogBase::EndDialog(INT_PTR nResult) {
     m_bEnded = true;
     if (m_hWnd == nullptr) return;
     if (m_eKind == EKind::kModal) {
+        // As the system's own dialogs do: the owner gets its input and the activation back
+        // before this window is hidden, so that hiding it does not activate some other program.
+        if (m_hDisabledOwner != nullptr) {
+            EnableWindow(m_hDisabledOwner, TRUE);
+            if (GetActiveWindow() == m_hWnd) SetActiveWindow(m_hDisabledOwner);
+        }
         ShowWindow(m_hWnd, SW_HIDE);
         PostMessageW(m_hWnd, WM_NULL, 0, 0);  // wakes the loop so it sees the end at once
         return;
@@ -301,6 +309,10 @@ INT_PTR CDialogBase::HandleMessage(UINT nMessage, WPARAM wParam, LPARAM lParam) 
     }
     INT_PTR nResult = 0;
     if (OnMessage(nMessage, wParam, lParam, nResult)) {
+        // These messages take the dialog procedure's own return value as their result.
+        if (nMessage == WM_QUERYDRAGICON || nMessage == WM_COMPAREITEM ||
+            nMessage == WM_VKEYTOITEM || nMessage == WM_CHARTOITEM)
+            return nResult;
         SetWindowLongPtrW(m_hWnd, DWLP_MSGRESULT, nResult);
         return TRUE;
     }

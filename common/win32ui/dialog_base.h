@@ -99,5 +99,6 @@ private:
     HWND m_hWnd = nullptr;
     EKind m_eKind = EKind::kNone;
     bool m_bEnded = false;
+    HWND m_hDisabledOwner = nullptr;  // the owner a modal run disabled, until it ends
     INT_PTR m_nResult = -1;
 };

@@ -54,4 +54,17 @@ public:
     }
 };
 
+// A message box as one line: "error[caption] text" (error icon, OK), "warning[...]" (warning icon,
+// OK) or "ask[...]" (warning icon, Yes/No); any other kind of box shows as "other[...]".
+inline std::string BoxLine(const CMessageBox& box) {
+    const char* pszKind = "other";
+    if (box.m_eButtons == EMessageButtons::kOk && box.m_eIcon == EMessageIcon::kError)
+        pszKind = "error";
+    if (box.m_eButtons == EMessageButtons::kOk && box.m_eIcon == EMessageIcon::kWarning)
+        pszKind = "warning";
+    if (box.m_eButtons == EMessageButtons::kYesNo && box.m_eIcon == EMessageIcon::kWarning)
+        pszKind = "ask";
+    return std::string(pszKind) + "[" + box.m_strCaption + "] " + box.m_strText;
+}
+
 }  // namespace testutil

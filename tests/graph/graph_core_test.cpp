@@ -67,6 +67,25 @@ TEST(GraphTexts, MessagesForEveryReasonNothingCanBeDrawn) {
               "ファイル [A] の途中に壊れた記録があります。それまでのサンプルを描画しています。");
 }
 
+TEST(GraphTexts, AMalformedBlockIsExplainedInJapanese) {
+    const std::pair<EGraphParamError, const char*> cases[] = {
+        {EGraphParamError::kEmpty, "データが空です。"},
+        {EGraphParamError::kTruncated, "データが途中で切れています。"},
+        {EGraphParamError::kBadLength, "文字列の長さが不正です。"},
+        {EGraphParamError::kBadFileCount, "ファイル数が不正です。"},
+        {EGraphParamError::kBadCounter, "対象データの番号が 0 から 7 の範囲にありません。"},
+        {EGraphParamError::kBadShowDate, "日付表示の指定が不正です。"},
+    };
+    for (const auto& [eError, szReason] : cases) {
+        CGraphParamDecodeResult result;
+        result.m_eError = eError;
+        result.m_strDetail = "file count 99 does not fit";
+        EXPECT_EQ(MalformedBlockText(result),
+                  std::string("クリップボードの VARNOLE_GRAPH_PARAM のデータが正しくありません: ") +
+                      szReason);
+    }
+}
+
 TEST(GraphTexts, StatusLineNamesFilesSamplesTimesAndWhatWasLeftOut) {
     CLoadResult result;
     result.m_nFiles = 3;

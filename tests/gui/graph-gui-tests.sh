@@ -1,7 +1,7 @@
-# The GUI tests of Graph.exe; sourced by run-gui-tests. They run while the main menu of the menu
-# tests is up: its user32 process keeps the clipboard's contents alive between the driver and
-# Graph. Data files come from varnole-simdata.exe, which records hosts of the demo network with
-# the suite's own data file writer.
+# The GUI tests of Graph.exe; sourced by run-gui-tests. The virtual desktop's own process keeps
+# the clipboard's contents alive between the driver and Graph. Data files come from
+# varnole-simdata.exe, which records hosts of the demo network with the suite's own data file
+# writer.
 
 graph_base_title="VARNOLE [グラフ]"
 graph_data=""       # Windows path of the data folder, with the trailing backslash Plotara uses
@@ -164,7 +164,7 @@ test_graph_reports_a_bad_block() {
   graph_start
   drv wait-window "$graph_base_title" 15000 || fail "no Graph window for a malformed block" || return 1
   status="$(drv text "$graph_base_title" 1002)"
-  [[ "$status" == "クリップボードの VARNOLE_GRAPH_PARAM のデータが正しくありません: file count"* ]] ||
+  [[ "$status" == "クリップボードの VARNOLE_GRAPH_PARAM のデータが正しくありません: ファイル数が不正です。" ]] ||
     fail "malformed block: $status" || return 1
   shot graph-malformed "$graph_base_title"
   graph_close "$graph_base_title" "$graph" || return 1

@@ -12,6 +12,8 @@
 
 namespace {
 
+using testutil::BoxLine;
+
 // Records every request of CMenuDlg as one line, message boxes among them.
 class CRecordingView : public menu::IMenuView {
 public:
@@ -28,19 +30,6 @@ public:
     void OpenWebPage(const std::string& url) override { m_events.push_back("open " + url); }
     void Close() override { m_events.push_back("close"); }
 };
-
-// A message box as one line: "error[caption] text" (error icon, OK), "warning[...]" (warning icon,
-// OK) or "ask[...]" (warning icon, Yes/No); any other kind of box shows as "other[...]".
-std::string BoxLine(const CMessageBox& box) {
-    const char* pszKind = "other";
-    if (box.m_eButtons == EMessageButtons::kOk && box.m_eIcon == EMessageIcon::kError)
-        pszKind = "error";
-    if (box.m_eButtons == EMessageButtons::kOk && box.m_eIcon == EMessageIcon::kWarning)
-        pszKind = "warning";
-    if (box.m_eButtons == EMessageButtons::kYesNo && box.m_eIcon == EMessageIcon::kWarning)
-        pszKind = "ask";
-    return std::string(pszKind) + "[" + box.m_strCaption + "] " + box.m_strText;
-}
 
 class MenuDlgTest : public ::testing::Test {
 protected:

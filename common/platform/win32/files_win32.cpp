@@ -61,15 +61,21 @@ ErrorCode FindFiles(const std::string& pattern, std::vector<FoundFile>& found) {
         return (error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES) ? kSuccess : error;
     }
     DWORD error = ERROR_SUCCESS;
-    do {
+    for (;;) {
         const std::wstring_view name(data.cFileName);
-        if (name == L"." || name == L"..") continue;
-        FoundFile file;
-        file.strName = WideToUtf8(name);
-        file.bDirectory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        file.bHidden = (data.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) != 0;
-        found.push_back(std::move(file));
-    } while (FindNextFileW(find, &data) || (error = GetLastError()) != ERROR_NO_MORE_FILES);
+        if (name != L"." && name != L"..") {
+            FoundFile file;
+            file.strName = WideToUtf8(name);
+            file.bDirectory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+            file.bHidden = (data.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) != 0;
+            found.push_back(std::move(file));
+        }
+        // Any failure ends the walk: the entry in data is stale and must not be taken again.
+        if (!FindNextFileW(find, &data)) {
+            error = GetLastError();
+            break;
+        }
+    }
     FindClose(find);
     if (error != ERROR_NO_MORE_FILES) return error;
     // The enumeration order depends on the file system; name order makes results repeatable.

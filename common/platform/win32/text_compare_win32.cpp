@@ -17,8 +17,14 @@ int Sign(int value) {
 }  // namespace
 
 int CompareLocaleText(std::string_view a, std::string_view b) {
-    const std::wstring wideA = Utf8ToWide(a);
-    const std::wstring wideB = Utf8ToWide(b);
+    // A sort compares the same short texts many times: converting them into buffers kept per
+    // thread saves the two allocations that would otherwise cost more than the comparison.
+    thread_local std::wstring wideA;
+    thread_local std::wstring wideB;
+    wideA.clear();
+    wideB.clear();
+    AppendUtf8AsWide(a, wideA);
+    AppendUtf8AsWide(b, wideB);
     if (wideA.size() <= INT_MAX && wideB.size() <= INT_MAX) {
         const int result =
             CompareStringW(LOCALE_USER_DEFAULT, 0, wideA.data(), static_cast<int>(wideA.size()),

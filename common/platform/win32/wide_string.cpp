@@ -8,6 +8,11 @@ namespace platform {
 std::wstring Utf8ToWide(std::string_view utf8) {
     std::wstring wide;
     wide.reserve(utf8.size());
+    AppendUtf8AsWide(utf8, wide);
+    return wide;
+}
+
+void AppendUtf8AsWide(std::string_view utf8, std::wstring& wide) {
     for (std::size_t pos = 0; pos < utf8.size();) {
         char32_t cp = utf8::DecodeNext(utf8, pos);
         if (cp == utf8::kInvalid) cp = 0xFFFD;
@@ -19,7 +24,6 @@ std::wstring Utf8ToWide(std::string_view utf8) {
             wide.push_back(static_cast<wchar_t>(cp));
         }
     }
-    return wide;
 }
 
 std::string WideToUtf8(std::wstring_view wide) {

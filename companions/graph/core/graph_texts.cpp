@@ -42,8 +42,32 @@ std::string MissingBlockText(unsigned long readError) {
 }
 
 std::string MalformedBlockText(const CGraphParamDecodeResult& result) {
-    return std::string("クリップボードの ") + kGraphParamFormat +
-           " のデータが正しくありません: " + result.m_strDetail;
+    // The decoder's own detail is a developer's diagnostic; the user gets the reason in Japanese.
+    const char* pszReason = "";
+    switch (result.m_eError) {
+        case EGraphParamError::kEmpty:
+            pszReason = "データが空です。";
+            break;
+        case EGraphParamError::kTruncated:
+            pszReason = "データが途中で切れています。";
+            break;
+        case EGraphParamError::kBadLength:
+            pszReason = "文字列の長さが不正です。";
+            break;
+        case EGraphParamError::kBadFileCount:
+            pszReason = "ファイル数が不正です。";
+            break;
+        case EGraphParamError::kBadCounter:
+            pszReason = "対象データの番号が 0 から 7 の範囲にありません。";
+            break;
+        case EGraphParamError::kBadShowDate:
+            pszReason = "日付表示の指定が不正です。";
+            break;
+        case EGraphParamError::kNone:
+            break;
+    }
+    return std::string("クリップボードの ") + kGraphParamFormat + " のデータが正しくありません: " +
+           pszReason;
 }
 
 std::string LoadingText(const series::CLoadProgress& progress) {

@@ -28,22 +28,67 @@
 //   clip-graph HOST COUNTER TEXT SHOWDATE PATH...   puts a graph request on the clipboard
 //   clip-raw HEX                    puts these bytes on the clipboard under the graph format
 //   clip-clear                      empties the clipboard
+//   clip-hex                        prints the block under the graph format as hex digits
+//   select-rows TITLE ID ROW...     clicks list-view rows (the first plainly, the others with
+//                                   Ctrl), as a user selects several rows
+//   selected TITLE ID               prints the selected rows of a list view, one per line
+//   header TITLE ID                 prints a list view's column names, "*" after the one whose
+//                                   header item is owner-drawn (the sort arrow)
+//   click-header TITLE ID COLUMN    clicks a list view's column header
+//   combo TITLE ID                  prints the selected index, then every entry of a combo box
+//   select-combo TITLE ID INDEX     selects an entry of a combo box
+//   checked TITLE ID                prints 1 when the button is checked, else 0
+//   data-dir PATH                   sets DataDirectory under HKLM\SOFTWARE\HALDEK\VARNOLE\1.0
+//   wait-exe-window EXE [MS]        waits for a visible top-level window of a process whose
+//                                   program file is EXE, and prints its title
+//   close-exe-window EXE            posts WM_CLOSE to the visible windows of that program
+//   wait-exe-gone EXE [MS]          waits until no process of that program file runs
 //   clip-dib                        prints "WIDTHxHEIGHT BITS" of the clipboard's bitmap (CF_DIB)
 //   pixels TITLE ID RRGGBB          prints how many pixels of the control on the screen have
 //                                   exactly that colour, how many are not white, and the total
 //   save-as CAPTION PATH [MS]       waits for a file dialog with this caption, types the path
 //                                   as the file name and presses its OK button
+//   state TITLE ID                  prints "visible|hidden enabled|disabled checked|unchecked"
+//   check TITLE ID 0|1              clicks a check box until it has that state; 1 on a radio
+//                                   button clicks it
+//   items TITLE ID                  prints a combo or list box's entries, "*" before the
+//                                   selected one
+//   choose TITLE ID TEXT            selects the combo or list box entry with this text, as a
+//                                   user's choice (the owner gets the selection change)
+//   date TITLE ID YYYY MM DD        sets a date picker
+//   row-click TITLE ID ROW [double] clicks (or double-clicks) a list view row
+//   header-click TITLE ID COLUMN    clicks a list view's column header
+//   column-widths TITLE ID          prints a list view's column widths
+//   column-width TITLE ID COL PX    sets one column's width
+//   sort-arrow TITLE ID             prints the column whose header item is owner-drawn (the
+//                                   sort arrow), -1 for none
+//   now                             prints the local time "YYYY MM DD hh mm ss"
+//   settings-write FILE             writes a VARNOLE.dat with hosts PC01..PC04 and daily
+//                                   schedules 3 (PC03), 12 (PC04) and 105 (PC03), each waiting
+//                                   for a run half a day away
+//   settings-read FILE              prints every used schedule slot of a VARNOLE.dat as
+//                                   "number<TAB>target<TAB>state<TAB>repeat<TAB>comment", then
+//                                   "complete" or "damaged"
+//   datafile FILE                   prints "host<TAB>branch<TAB>samples<TAB>end" of a data file
 #include <windows.h>
 
 #include <commctrl.h>
 #include <shellapi.h>
+#include <tlhelp32.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cwctype>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "datafile/data_file_reader.h"
 #include "graph_param.h"
+#include "platform/local_time.h"
+#include "schedule_texts.h"
+#include "settings_format.h"
 #include "platform/clipboard.h"
 #include "platform/win32/wide_string.h"
 
@@ -486,6 +531,425 @@ int ClipGraph(const std::vector<std::wstring>& args) {
     return error == platform::kSuccess ? 0 : Fail("clipboard error " + std::to_string(error));
 }
 
+// ---- list views, headers, combo boxes and buttons of another process ----
+
+// Posts a left click at a point of a window's client area, with the key flags of a held key.
+void PostClick(HWND hWnd, POINT point, WPARAM keys) {
+    const LPARAM where = MAKELPARAM(point.x, point.y);
+    PostMessageW(hWnd, WM_MOUSEMOVE, keys, where);
+    PostMessageW(hWnd, WM_LBUTTONDOWN, MK_LBUTTON | keys, where);
+    PostMessageW(hWnd, WM_LBUTTONUP, keys, where);
+}
+
+// A rectangle that a list view or header fills in another process's memory.
+bool RemoteRect(HWND hWnd, UINT nMessage, WPARAM index, LONG left, RECT& rc) {
+    CRemoteMemory memory(hWnd, sizeof(RECT));
+    if (!memory.Ok()) return false;
+    rc = RECT{left, 0, 0, 0};
+    memory.Write(0, &rc, sizeof(rc));
+    if (!SendMessageW(hWnd, nMessage, index, reinterpret_cast<LPARAM>(memory.At(0)))) return false;
+    return memory.Read(0, &rc, sizeof(rc));
+}
+
+int SelectRows(HWND hList, const std::vector<std::wstring>& rows) {
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const int row = static_cast<int>(std::wcstol(rows[i].c_str(), nullptr, 10));
+        SendMessageW(hList, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+        RECT rc{};
+        if (!RemoteRect(hList, LVM_GETITEMRECT, static_cast<WPARAM>(row), LVIR_BOUNDS, rc))
+            return Fail("no row " + Utf8(rows[i]));
+        // Inside the first column, away from its edges.
+        const POINT point{rc.left + 6, (rc.top + rc.bottom) / 2};
+        PostClick(hList, point, i == 0 ? 0 : MK_CONTROL);
+        Sleep(kPollMs);  // one click at a time, as a user's
+    }
+    return 0;
+}
+
+int SelectedRows(HWND hList) {
+    int row = -1;
+    while ((row = static_cast<int>(SendMessageW(hList, LVM_GETNEXTITEM, static_cast<WPARAM>(row),
+                                                LVNI_SELECTED))) >= 0)
+        Print(std::to_string(row));
+    return 0;
+}
+
+int HeaderItems(HWND hList) {
+    HWND hHeader = reinterpret_cast<HWND>(SendMessageW(hList, LVM_GETHEADER, 0, 0));
+    if (hHeader == nullptr) return Fail("the list has no header");
+    const int count = static_cast<int>(SendMessageW(hHeader, HDM_GETITEMCOUNT, 0, 0));
+    CRemoteMemory memory(hHeader, sizeof(HDITEMW) + kTextChars * sizeof(wchar_t));
+    if (!memory.Ok()) return Fail("cannot reach the header's process");
+    for (int i = 0; i < count; ++i) {
+        HDITEMW item{};
+        item.mask = HDI_TEXT | HDI_FORMAT;
+        item.cchTextMax = static_cast<int>(kTextChars);
+        item.pszText = reinterpret_cast<wchar_t*>(memory.At(sizeof(HDITEMW)));
+        memory.Write(0, &item, sizeof(item));
+        SendMessageW(hHeader, HDM_GETITEMW, static_cast<WPARAM>(i),
+                     reinterpret_cast<LPARAM>(memory.At(0)));
+        memory.Read(0, &item, sizeof(item));
+        std::wstring text(kTextChars, L'\0');
+        memory.Read(sizeof(HDITEMW), text.data(), kTextChars * sizeof(wchar_t));
+        text.resize(wcsnlen(text.c_str(), kTextChars));
+        Print(Utf8(text) + ((item.fmt & HDF_OWNERDRAW) ? "*" : ""));
+    }
+    return 0;
+}
+
+int ClickHeader(HWND hList, const std::wstring& column) {
+    HWND hHeader = reinterpret_cast<HWND>(SendMessageW(hList, LVM_GETHEADER, 0, 0));
+    RECT rc{};
+    if (hHeader == nullptr ||
+        !RemoteRect(hHeader, HDM_GETITEMRECT, std::wcstoul(column.c_str(), nullptr, 10), 0, rc))
+        return Fail("no header item " + Utf8(column));
+    PostClick(hHeader, POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2}, 0);
+    return 0;
+}
+
+int ComboEntries(HWND hCombo) {
+    Print(std::to_string(static_cast<int>(SendMessageW(hCombo, CB_GETCURSEL, 0, 0))));
+    const int count = static_cast<int>(SendMessageW(hCombo, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        const LRESULT length = SendMessageW(hCombo, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
+        std::wstring text(static_cast<std::size_t>(std::max<LRESULT>(length, 0)) + 1, L'\0');
+        SendMessageW(hCombo, CB_GETLBTEXT, static_cast<WPARAM>(i),
+                     reinterpret_cast<LPARAM>(text.data()));
+        text.resize(wcsnlen(text.c_str(), text.size()));
+        Print(Utf8(text));
+    }
+    return 0;
+}
+
+int ClipHex() {
+    std::string bytes;
+    const platform::ErrorCode error = platform::GetClipboardBlock(kGraphParamFormat, bytes);
+    if (error != platform::kSuccess) return Fail("no graph block (" + std::to_string(error) + ")");
+    static const char kDigits[] = "0123456789abcdef";
+    std::string hex;
+    hex.reserve(bytes.size() * 2);
+    for (unsigned char c : bytes) {
+        hex.push_back(kDigits[c >> 4]);
+        hex.push_back(kDigits[c & 15]);
+    }
+    Print(hex);
+    return 0;
+}
+
+int SetDataDirectory(const std::wstring& path) {
+    HKEY hKey = nullptr;
+    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\HALDEK\\VARNOLE\\1.0", 0, nullptr, 0,
+                        KEY_SET_VALUE, nullptr, &hKey, nullptr) != ERROR_SUCCESS)
+        return Fail("cannot open the configuration key");
+    const LSTATUS status =
+        RegSetValueExW(hKey, L"DataDirectory", 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
+                       static_cast<DWORD>((path.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(hKey);
+    return status == ERROR_SUCCESS ? 0 : Fail("cannot write DataDirectory");
+}
+
+// ---- processes by program file ----
+
+std::wstring Lower(std::wstring text) {
+    for (wchar_t& c : text) c = static_cast<wchar_t>(std::towlower(c));
+    return text;
+}
+
+// The ids of the processes whose program file is named exe (any case).
+std::vector<DWORD> ProcessesOf(const std::wstring& exe) {
+    std::vector<DWORD> ids;
+    HANDLE hSnapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (hSnapshot == INVALID_HANDLE_VALUE) return ids;
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Process32FirstW(hSnapshot, &entry); more;
+         more = Process32NextW(hSnapshot, &entry)) {
+        std::wstring name = entry.szExeFile;
+        const std::size_t slash = name.find_last_of(L"\\/");
+        if (slash != std::wstring::npos) name = name.substr(slash + 1);
+        if (Lower(name) == Lower(exe)) ids.push_back(entry.th32ProcessID);
+    }
+    CloseHandle(hSnapshot);
+    return ids;
+}
+
+std::vector<HWND> WindowsOfProgram(const std::wstring& exe) {
+    const std::vector<DWORD> ids = ProcessesOf(exe);
+    return FindTopLevel([&](HWND hWnd) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(hWnd, &pid);
+        return IsWindowVisible(hWnd) && GetWindow(hWnd, GW_OWNER) == nullptr &&
+               std::find(ids.begin(), ids.end(), pid) != ids.end();
+    });
+}
+
+// ---- the controls of Gather's windows ----
+
+int ControlState(HWND hControl) {
+    const LRESULT check = SendMessageW(hControl, BM_GETCHECK, 0, 0);
+    Print(std::string(IsWindowVisible(hControl) ? "visible" : "hidden") +
+          (IsWindowEnabled(hControl) ? " enabled" : " disabled") +
+          (check == BST_CHECKED ? " checked" : " unchecked"));
+    return 0;
+}
+
+int SetCheck(HWND hControl, bool bChecked) {
+    const LONG style = GetWindowLongW(hControl, GWL_STYLE) & BS_TYPEMASK;
+    const bool bRadio = style == BS_RADIOBUTTON || style == BS_AUTORADIOBUTTON;
+    if (!bRadio && (SendMessageW(hControl, BM_GETCHECK, 0, 0) == BST_CHECKED) == bChecked) return 0;
+    PostMessageW(hControl, BM_CLICK, 0, 0);
+    return 0;
+}
+
+bool IsComboBox(HWND hControl) {
+    return ClassOf(hControl) == L"ComboBox";
+}
+
+std::vector<std::wstring> ListItems(HWND hControl) {
+    const bool bCombo = IsComboBox(hControl);
+    const int count =
+        static_cast<int>(SendMessageW(hControl, bCombo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0));
+    std::vector<std::wstring> items;
+    for (int i = 0; i < count; ++i) {
+        const LRESULT length =
+            SendMessageW(hControl, bCombo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, i, 0);
+        std::wstring text(static_cast<std::size_t>(std::max<LRESULT>(length, 0)) + 1, L'\0');
+        SendMessageW(hControl, bCombo ? CB_GETLBTEXT : LB_GETTEXT, i,
+                     reinterpret_cast<LPARAM>(text.data()));
+        text.resize(wcsnlen(text.c_str(), text.size()));
+        items.push_back(text);
+    }
+    return items;
+}
+
+int PrintItems(HWND hControl) {
+    const bool bCombo = IsComboBox(hControl);
+    const int selected =
+        static_cast<int>(SendMessageW(hControl, bCombo ? CB_GETCURSEL : LB_GETCURSEL, 0, 0));
+    const std::vector<std::wstring> items = ListItems(hControl);
+    for (std::size_t i = 0; i < items.size(); ++i)
+        Print((static_cast<int>(i) == selected ? "*" : " ") + Utf8(items[i]));
+    return 0;
+}
+
+int SelectItem(HWND hControl, const std::wstring& text) {
+    const std::vector<std::wstring> items = ListItems(hControl);
+    const auto it = std::find(items.begin(), items.end(), text);
+    if (it == items.end()) return Fail("no entry \"" + Utf8(text) + "\"");
+    const int index = static_cast<int>(it - items.begin());
+    const bool bCombo = IsComboBox(hControl);
+    SendMessageW(hControl, bCombo ? CB_SETCURSEL : LB_SETCURSEL, index, 0);
+    // The controls tell their owner only of a user's change: say it as they would.
+    const int id = GetDlgCtrlID(hControl);
+    PostMessageW(GetParent(hControl), WM_COMMAND,
+                 MAKEWPARAM(id, bCombo ? CBN_SELCHANGE : LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(hControl));
+    return 0;
+}
+
+int SetDate(HWND hControl, int year, int month, int day) {
+    SYSTEMTIME st{};
+    st.wYear = static_cast<WORD>(year);
+    st.wMonth = static_cast<WORD>(month);
+    st.wDay = static_cast<WORD>(day);
+    CRemoteMemory memory(hControl, sizeof(st));
+    if (!memory.Ok() || !memory.Write(0, &st, sizeof(st)))
+        return Fail("cannot reach the picker's process");
+    return SendMessageW(hControl, DTM_SETSYSTEMTIME, GDT_VALID,
+                        reinterpret_cast<LPARAM>(memory.At(0)))
+               ? 0
+               : Fail("the picker refused the date");
+}
+
+// A rectangle the control fills in for a message that takes a RECT pointer.
+// Posted mouse presses at a point of the control: the control raises its own notifications.
+void PostClick(HWND hControl, int x, int y, bool bDouble) {
+    const LPARAM point = MAKELPARAM(x, y);
+    PostMessageW(hControl, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    PostMessageW(hControl, WM_LBUTTONUP, 0, point);
+    if (bDouble) {
+        PostMessageW(hControl, WM_LBUTTONDBLCLK, MK_LBUTTON, point);
+        PostMessageW(hControl, WM_LBUTTONUP, 0, point);
+    }
+}
+
+int ClickRow(HWND hList, int row, bool bDouble) {
+    RECT rc{};
+    if (!RemoteRect(hList, LVM_GETITEMRECT, static_cast<WPARAM>(row), LVIR_LABEL, rc))
+        return Fail("no row " + std::to_string(row));
+    PostClick(hList, rc.left + 4, (rc.top + rc.bottom) / 2, bDouble);
+    return 0;
+}
+
+int ClickHeader(HWND hList, int column) {
+    HWND hHeader = reinterpret_cast<HWND>(SendMessageW(hList, LVM_GETHEADER, 0, 0));
+    RECT rc{};
+    if (hHeader == nullptr || !RemoteRect(hHeader, HDM_GETITEMRECT, column, 0, rc))
+        return Fail("no header item " + std::to_string(column));
+    PostClick(hHeader, (rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2, false);
+    return 0;
+}
+
+int ColumnWidths(HWND hList) {
+    HWND hHeader = reinterpret_cast<HWND>(SendMessageW(hList, LVM_GETHEADER, 0, 0));
+    const int columns =
+        hHeader != nullptr ? static_cast<int>(SendMessageW(hHeader, HDM_GETITEMCOUNT, 0, 0)) : 0;
+    std::string line;
+    for (int column = 0; column < columns; ++column) {
+        if (column > 0) line += ",";
+        line += std::to_string(SendMessageW(hList, LVM_GETCOLUMNWIDTH, column, 0));
+    }
+    Print(line);
+    return 0;
+}
+
+int SortArrow(HWND hList) {
+    HWND hHeader = reinterpret_cast<HWND>(SendMessageW(hList, LVM_GETHEADER, 0, 0));
+    if (hHeader == nullptr) return Fail("the list has no header");
+    const int columns = static_cast<int>(SendMessageW(hHeader, HDM_GETITEMCOUNT, 0, 0));
+    CRemoteMemory memory(hHeader, sizeof(HDITEMW));
+    if (!memory.Ok()) return Fail("cannot reach the header's process");
+    for (int column = 0; column < columns; ++column) {
+        HDITEMW item{};
+        item.mask = HDI_FORMAT;
+        memory.Write(0, &item, sizeof(item));
+        SendMessageW(hHeader, HDM_GETITEMW, column, reinterpret_cast<LPARAM>(memory.At(0)));
+        memory.Read(0, &item, sizeof(item));
+        if (item.fmt & HDF_OWNERDRAW) {
+            Print(std::to_string(column));
+            return 0;
+        }
+    }
+    Print("-1");
+    return 0;
+}
+
+
+// ---- Gather's files ----
+
+int WriteSettings(const std::wstring& file) {
+    auto pHosts = std::make_unique<CHostTable>();
+    auto pGroups = std::make_unique<CGroupTable>();
+    auto pSchedules = std::make_unique<CScheduleTable>();
+    for (const char* psz : {"PC01", "PC02", "PC03", "PC04"}) {
+        CHostEntry host;
+        host.m_strHost = psz;
+        AddHost(*pHosts, host);
+    }
+    const platform::Time tNow = platform::SystemClock().Now();
+    platform::LocalFields now;
+    platform::SplitLocalTime(tNow, now);
+    const struct {
+        int nNumber;
+        const char* pszHost;
+        int nHoursAway;
+    } bookings[] = {{3, "PC03", 12}, {12, "PC04", 13}, {105, "PC03", 14}};
+    for (const auto& booking : bookings) {
+        CSchedule& s = (*pSchedules)[static_cast<std::size_t>(booking.nNumber)];
+        s = CSchedule::Blank(tNow);
+        s.m_strTarget = booking.pszHost;
+        s.m_strComment = "予約" + std::to_string(booking.nNumber);
+        s.m_nState = kStateWaiting;
+        s.m_nRepeat = kRepeatDaily;
+        s.m_nInterval = 5000;
+        s.m_tStart =
+            WallClockTime(now.nYear, now.nMonth, now.nDay, (now.nHour + booking.nHoursAway) % 24, 0)
+                .value_or(tNow);
+        const std::optional<CScheduleRun> run = NextRun(s, tNow);
+        if (!run) return Fail("no next run");
+        s.m_tNextStart = run->m_tStart;
+        s.m_tNextEnd = run->m_tEnd;
+    }
+    const std::string bytes = EncodeSettings(1, *pHosts, *pGroups, *pSchedules);
+    HANDLE hFile = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (hFile == INVALID_HANDLE_VALUE) return Fail("cannot create " + Utf8(file));
+    DWORD written = 0;
+    const bool ok = WriteFile(hFile, bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                              nullptr) && written == bytes.size();
+    CloseHandle(hFile);
+    return ok ? 0 : Fail("cannot write " + Utf8(file));
+}
+
+int ReadSettings(const std::wstring& file) {
+    HANDLE hFile = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (hFile == INVALID_HANDLE_VALUE) return Fail("cannot open " + Utf8(file));
+    std::string bytes(GetFileSize(hFile, nullptr), '\0');
+    DWORD got = 0;
+    ReadFile(hFile, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
+    CloseHandle(hFile);
+    bytes.resize(got);
+    const CSettingsContents contents = DecodeSettings(bytes);
+    for (int i = 0; i < contents.m_nSchedulesRead; ++i) {
+        const CSchedule& s = (*contents.m_pSchedules)[static_cast<std::size_t>(i)];
+        if (s.m_nState == kStateFree) continue;
+        Print(ScheduleNumberText(i) + "\t" + s.m_strTarget + "\t" + std::to_string(s.m_nState) +
+              "\t" + std::to_string(s.m_nRepeat) + "\t" + s.m_strComment);
+    }
+    Print(contents.Complete() ? "complete" : "damaged");
+    return 0;
+}
+
+int ReadDataFile(const std::wstring& file) {
+    CDataFileReader reader;
+    const platform::ErrorCode error = reader.Open(Utf8(file));
+    if (error != platform::kSuccess) return Fail("cannot read " + Utf8(file) + ": " + std::to_string(error));
+    CDataSample sample;
+    int samples = 0;
+    ESampleRead result;
+    while ((result = reader.Next(sample)) == ESampleRead::kSample) ++samples;
+    const char* pszEnd = result == ESampleRead::kEnd          ? "end"
+                         : result == ESampleRead::kIncomplete ? "incomplete"
+                         : result == ESampleRead::kDamaged    ? "damaged"
+                                                              : "read-error";
+    Print(reader.Header().m_strHost + "\t" + std::to_string(reader.Header().m_nBranch) + "\t" +
+          std::to_string(samples) + "\t" + pszEnd);
+    return 0;
+}
+
+int PrintNow() {
+    SYSTEMTIME st{};
+    GetLocalTime(&st);
+    char text[64];
+    std::snprintf(text, sizeof text, "%04d %02d %02d %02d %02d %02d", st.wYear, st.wMonth, st.wDay,
+                  st.wHour, st.wMinute, st.wSecond);
+    Print(text);
+    return 0;
+}
+
+int RunGatherCommand(const std::vector<std::wstring>& args, bool& bKnown) {
+    bKnown = true;
+    const std::wstring& command = args[1];
+    auto need = [&](std::size_t count) { return args.size() >= count; };
+    std::string error;
+    HWND hControl = need(4) ? ControlOf(args[2], args[3], error) : nullptr;
+    auto number = [&](std::size_t i) { return static_cast<int>(std::wcstol(args[i].c_str(), nullptr, 10)); };
+    if (command == L"state" && need(4)) return hControl ? ControlState(hControl) : Fail(error);
+    if (command == L"check" && need(5)) return hControl ? SetCheck(hControl, number(4) != 0) : Fail(error);
+    if (command == L"items" && need(4)) return hControl ? PrintItems(hControl) : Fail(error);
+    if (command == L"choose" && need(5)) return hControl ? SelectItem(hControl, args[4]) : Fail(error);
+    if (command == L"date" && need(7))
+        return hControl ? SetDate(hControl, number(4), number(5), number(6)) : Fail(error);
+    if (command == L"row-click" && need(5))
+        return hControl ? ClickRow(hControl, number(4), need(6) && args[5] == L"double") : Fail(error);
+    if (command == L"header-click" && need(5)) return hControl ? ClickHeader(hControl, number(4)) : Fail(error);
+    if (command == L"column-widths" && need(4)) return hControl ? ColumnWidths(hControl) : Fail(error);
+    if (command == L"column-width" && need(6)) {
+        if (hControl == nullptr) return Fail(error);
+        return SendMessageW(hControl, LVM_SETCOLUMNWIDTH, number(4), MAKELPARAM(number(5), 0))
+                   ? 0
+                   : Fail("the list refused the width");
+    }
+    if (command == L"sort-arrow" && need(4)) return hControl ? SortArrow(hControl) : Fail(error);
+    if (command == L"now") return PrintNow();
+    if (command == L"settings-write" && need(3)) return WriteSettings(args[2]);
+    if (command == L"settings-read" && need(3)) return ReadSettings(args[2]);
+    if (command == L"datafile" && need(3)) return ReadDataFile(args[2]);
+    bKnown = false;
+    return 2;
+}
+
 int Run(const std::vector<std::wstring>& args) {
     if (args.size() < 2) return 2;
     const std::wstring& command = args[1];
@@ -639,6 +1103,59 @@ int Run(const std::vector<std::wstring>& args) {
         CloseClipboard();
         return 0;
     }
+    if (command == L"clip-hex") return ClipHex();
+    if ((command == L"select-rows" && need(5)) || (command == L"selected" && need(4)) ||
+        (command == L"header" && need(4)) || (command == L"click-header" && need(5))) {
+        HWND hList = ControlOf(args[2], args[3], error);
+        if (hList == nullptr) return Fail(error);
+        if (command == L"select-rows")
+            return SelectRows(hList, std::vector<std::wstring>(args.begin() + 4, args.end()));
+        if (command == L"selected") return SelectedRows(hList);
+        if (command == L"header") return HeaderItems(hList);
+        return ClickHeader(hList, args[4]);
+    }
+    if ((command == L"combo" && need(4)) || (command == L"select-combo" && need(5)) ||
+        (command == L"checked" && need(4))) {
+        HWND hControl = ControlOf(args[2], args[3], error);
+        if (hControl == nullptr) return Fail(error);
+        if (command == L"combo") return ComboEntries(hControl);
+        if (command == L"checked") {
+            Print(SendMessageW(hControl, BM_GETCHECK, 0, 0) == BST_CHECKED ? "1" : "0");
+            return 0;
+        }
+        SendMessageW(hControl, CB_SETCURSEL, std::wcstoul(args[4].c_str(), nullptr, 10), 0);
+        return 0;
+    }
+    if (command == L"data-dir" && need(3)) return SetDataDirectory(args[2]);
+    if (command == L"wait-exe-window" && need(3)) {
+        HWND hWnd = WaitFor(
+            [&]() -> HWND {
+                const std::vector<HWND> found = WindowsOfProgram(args[2]);
+                return found.empty() ? nullptr : found.front();
+            },
+            WaitArg(args, 3));
+        if (hWnd == nullptr) return Fail("no window of " + Utf8(args[2]) + " appeared");
+        Print(Utf8(TextOf(hWnd)));
+        return 0;
+    }
+    if (command == L"close-exe-window" && need(3)) {
+        const std::vector<HWND> found = WindowsOfProgram(args[2]);
+        if (found.empty()) return Fail("no window of " + Utf8(args[2]));
+        for (HWND hWnd : found) PostMessageW(hWnd, WM_CLOSE, 0, 0);
+        return 0;
+    }
+    if (command == L"wait-exe-gone" && need(3)) {
+        const DWORD start = GetTickCount();
+        while (!ProcessesOf(args[2]).empty()) {
+            if (GetTickCount() - start >= WaitArg(args, 3))
+                return Fail(Utf8(args[2]) + " still runs");
+            Sleep(kPollMs);
+        }
+        return 0;
+    }
+    bool bKnown = false;
+    const int gatherResult = RunGatherCommand(args, bKnown);
+    if (bKnown) return gatherResult;
     return 2;
 }
 
