@@ -226,7 +226,9 @@ TEST(PerfMutation, ShortcutsOfTheDecodeAnswerAsTheGeneralWalk) {
         for (std::size_t i = 0; i < 3; ++i) {
             const std::optional<CPerfObject> one = FindObject(block, kTriggerObjects[i]);
             ASSERT_EQ(found[i].has_value(), one.has_value()) << kTriggerObjects[i];
-            if (one) ASSERT_EQ(found[i]->Offset(), one->Offset());
+            if (one) {
+                ASSERT_EQ(found[i]->Offset(), one->Offset());
+            }
         }
 
         // The snapshot's one walk against each figure on its own, after the same good block.
