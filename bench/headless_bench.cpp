@@ -72,7 +72,8 @@ public:
     };
 
     CWatchedAccess(platform::HostAccess& inner, std::size_t nMaxArrivals)
-        : m_pInner(&inner), m_arrArrivals(std::make_unique<SArrival[]>(nMaxArrivals)),
+        : m_pInner(&inner),
+          m_arrArrivals(std::make_unique<SArrival[]>(nMaxArrivals)),
           m_nMaxArrivals(nMaxArrivals) {}
 
     platform::ErrorCode ConnectRegistry(const std::string& strHost,

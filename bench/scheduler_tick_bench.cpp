@@ -4,11 +4,11 @@
 //
 // The bookings are daily host schedules on 51 hosts, each lasting 50 seconds: booking k is booked
 // to run today k seconds after the first, and daily at k minutes after midnight, so that no two
-// runs on one host touch (the table passes the overlap check, as every booked table does). The clock is a manual one that the benchmark sets second by
-// second; the jobs connect to hosts that never answer while the benchmark runs (so they stay
-// running without taking processor time), and fail when it is over. The argument is the minute
-// of the hour the measured ticks fall in: 30 for ordinary ticks, 10 for the ticks that also run
-// the overlap check over the 500 bookings.
+// runs on one host touch (the table passes the overlap check, as every booked table does). The
+// clock is a manual one that the benchmark sets second by second; the jobs connect to hosts that
+// never answer while the benchmark runs (so they stay running without taking processor time), and
+// fail when it is over. The argument is the minute of the hour the measured ticks fall in: 30 for
+// ordinary ticks, 10 for the ticks that also run the overlap check over the 500 bookings.
 #include <benchmark/benchmark.h>
 
 #include <time.h>
@@ -152,7 +152,8 @@ public:
     int BoxesShown() const { return m_boxes.m_nShown; }
     int Running() const {
         int nRunning = 0;
-        for (const CSchedule& schedule : m_pDlg->Schedules()) nRunning += schedule.m_nState == kStateRunning;
+        for (const CSchedule& schedule : m_pDlg->Schedules())
+            nRunning += schedule.m_nState == kStateRunning;
         return nRunning;
     }
 

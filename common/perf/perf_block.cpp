@@ -57,7 +57,8 @@ bool AsciiNameEquals(const std::uint8_t* pName, std::size_t nUnits, std::string_
     if (nUnits <= strAscii.size()) return false;
     for (std::size_t i = 0; i < strAscii.size(); ++i) {
         const std::uint16_t nUnit = LoadU16(pName + 2 * i);
-        if (nUnit >= 0x80 || FoldAscii(nUnit) != FoldAscii(static_cast<std::uint8_t>(strAscii[i]))) {
+        if (nUnit >= 0x80 ||
+            FoldAscii(nUnit) != FoldAscii(static_cast<std::uint8_t>(strAscii[i]))) {
             return false;
         }
     }
@@ -244,8 +245,7 @@ std::optional<CPerfCounterBlock> CPerfObject::FindAsciiInstance(
             nCounterRoom - counter_block::kSize) {
             return std::nullopt;
         }
-        const std::uint32_t nNameOffset =
-            LoadU32(pInstance + instance_definition::kNameOffset);
+        const std::uint32_t nNameOffset = LoadU32(pInstance + instance_definition::kNameOffset);
         if (nNameOffset < nByteLength) {
             const std::uint8_t* const pName = pInstance + nNameOffset;
             const std::size_t nUnits = (nByteLength - nNameOffset) / 2;

@@ -82,10 +82,10 @@ CPerfSnapshot TakeSnapshot(PerfBytes block, CPerfRateState& cpuState, CPerfRateS
     const std::int64_t nTime = BlockPerfTime100nSec(block);
 
     CPerfSnapshot snapshot;
-    snapshot.m_nDisk = DiskPercent(ReadCounter(objects[0], kCounterDiskTime, kTotalInstance),
-                                   nTime, diskState);
-    snapshot.m_nCpu = CpuPercent(ReadCounter(objects[1], kCounterProcessorTime, kTotalInstance),
-                                 nTime, cpuState);
+    snapshot.m_nDisk =
+        DiskPercent(ReadCounter(objects[0], kCounterDiskTime, kTotalInstance), nTime, diskState);
+    snapshot.m_nCpu =
+        CpuPercent(ReadCounter(objects[1], kCounterProcessorTime, kTotalInstance), nTime, cpuState);
     snapshot.m_nMem = Megabytes(ReadCounter(objects[2], kCounterAvailableMBytes, {}));
     return snapshot;
 }

@@ -1,4 +1,4 @@
-// Building a time from local fields, the same way on both platforms, on the zone of local_time_zone.h.
+// Building a time from local fields, the same way on both platforms.
 //
 // The C library's mktime is not used: for a wall time that occurs twice (the hour repeated when
 // daylight saving ends) glibc's answer depends on earlier calls, and the Windows runtime reads

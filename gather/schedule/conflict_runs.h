@@ -18,8 +18,8 @@ inline constexpr int kMaxConflictRuns = 1000;
 // gives none. A run that would not start after the run before (a run whose end is not after its
 // start is found again from its own end) is searched again from one second after that run's
 // start, so every run starts later than the one before it.
-// When pHorizonEnd is given, it receives the end of the run that the horizon left out, or the
-// latest time when the list did not end at the horizon: the list stays the same for every later
-// horizon up to that end.
+// When pHorizonEnd is given, it receives the end of the run that the horizon left out (the list
+// stays the same for every later horizon up to that end), or the largest time when something
+// else ended the list (the same for every later horizon).
 std::vector<CScheduleRun> ConflictRuns(const CSchedule& schedule, platform::Time tHorizon,
                                        platform::Time* pHorizonEnd = nullptr);

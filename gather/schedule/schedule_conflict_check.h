@@ -13,6 +13,8 @@
 inline constexpr const char* kConflictTitleRefused = "予約を取り消しました";
 inline constexpr const char* kConflictTitleHourly = "予約チェック";
 
+class CConflictRunMemory;
+
 // One overlap check over the whole schedule table, built for one call. Every booked schedule is
 // expanded to the hosts it reads (groups through the group table), its runs are listed up to the
 // present moment plus 31 days, and for every host every pair of its schedules A < B is compared
@@ -20,8 +22,6 @@ inline constexpr const char* kConflictTitleHourly = "予約チェック";
 //   "予約 %02d と予約 %02d の ホスト(%s) が %s ～ %s で競合しています。\r\n"
 // Hosts come in the order the schedule table first names them; within a host the lines are
 // ordered by A, then B, then A's run, then B's run.
-class CConflictRunMemory;
-
 class CScheduleConflictCheck {
 public:
     // Runs the check with tNow as the present moment. True when no clash was found; otherwise
@@ -54,9 +54,9 @@ public:
 private:
     struct SListing {
         bool m_bListed = false;
-        CSchedule m_schedule;           // the record listed
-        platform::Time m_tListed = 0;    // the present moment of the listing
-        platform::Time m_tSameUntil = 0; // the latest present moment the list holds for
+        CSchedule m_schedule;             // the record listed
+        platform::Time m_tListed = 0;     // the present moment of the listing
+        platform::Time m_tSameUntil = 0;  // the latest present moment the list holds for
         std::vector<CScheduleRun> m_runs;
     };
     std::vector<SListing> m_listings = std::vector<SListing>(kScheduleSlots);

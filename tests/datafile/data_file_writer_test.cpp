@@ -154,8 +154,7 @@ TEST_F(DataFileWriter, AFileWritesTwoPiecesAsOne) {
     ASSERT_EQ(pFile->WriteBoth("", 0, "de", 2), platform::kSuccess);
     ASSERT_EQ(pFile->WriteBoth("f", 1, "", 0), platform::kSuccess);
     ASSERT_EQ(pFile->Close(), platform::kSuccess);
-    const std::string strExpected =
-        "abc" + std::string(large.begin(), large.end()) + "def";
+    const std::string strExpected = "abc" + std::string(large.begin(), large.end()) + "def";
     EXPECT_TRUE(ReadAll(strPath) == strExpected);
 }
 
@@ -192,8 +191,7 @@ TEST_F(DataFileWriter, ALargeBlockLeavesWithTheBufferedBytesInOneHandOver) {
     ASSERT_EQ(writer.WriteSample(kStart, Bytes(large)), platform::kSuccess);
     ASSERT_EQ(writer.WriteSample(kStart + 1, Bytes(large)), platform::kSuccess);
     ASSERT_EQ(writer.Flush(), platform::kSuccess);
-    EXPECT_EQ(vecCalls,
-              (std::vector<std::string>{"both 8 60000", "both 12 60000", "write 4"}));
+    EXPECT_EQ(vecCalls, (std::vector<std::string>{"both 8 60000", "both 12 60000", "write 4"}));
 }
 
 TEST_F(DataFileWriter, RefusesWhatIsNotABlockWithoutHarm) {

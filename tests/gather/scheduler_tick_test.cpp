@@ -340,8 +340,8 @@ TEST_F(HourlyCheckTest, StaysQuietWithoutAClash) {
 // The timer is re-armed after each tick so that the next tick falls 5 ms into the clock's next
 // second, whatever the millisecond of this one; never a second tick in the same second.
 TEST(SchedulerTickTiming, NextTickFallsJustAfterTheNextSecondStarts) {
-    const std::pair<int, std::int64_t> kCases[] = {
-        {0, 1005}, {3, 1002}, {5, 1000}, {6, 999}, {400, 605}, {998, 7}, {999, 6}};
+    const std::pair<int, std::int64_t> kCases[] = {{0, 1005},  {3, 1002}, {5, 1000}, {6, 999},
+                                                   {400, 605}, {998, 7},  {999, 6}};
     for (const auto& [nMillisecond, nWait] : kCases) {
         const platform::ManualClock clock(1'800'000'000, nMillisecond);
         EXPECT_EQ(MillisecondsToNextTick(clock), nWait) << nMillisecond;

@@ -106,9 +106,15 @@ TEST(QueryPerfData, ReportedCountBeyondTheBufferIsClampedByBlock) {
 
 TEST(PerfBufferBytesFor, GivesTheSmallestBufferOfTheGrowthSequence) {
     const std::pair<std::uint32_t, std::uint32_t> kCases[] = {
-        {0, 51'200},           {1, 51'200},           {51'200, 51'200},
-        {51'201, 76'800},      {60'000, 76'800},      {76'800, 76'800},
-        {76'801, 102'400},     {100'000, 102'400},    {4'000'000'000u, 4'000'000'000u},
+        {0, 51'200},
+        {1, 51'200},
+        {51'200, 51'200},
+        {51'201, 76'800},
+        {60'000, 76'800},
+        {76'800, 76'800},
+        {76'801, 102'400},
+        {100'000, 102'400},
+        {4'000'000'000u, 4'000'000'000u},
         {UINT32_MAX, UINT32_MAX}};  // beyond the last step of 32 bits: the largest count
     for (const auto& [nBytes, nBuffer] : kCases) {
         EXPECT_EQ(PerfBufferBytesFor(nBytes), nBuffer) << nBytes;
@@ -125,12 +131,12 @@ TEST(PerfQuery, EachRequestStartsWhereThePreviousReplyFitted) {
         std::vector<std::uint32_t> vecSizes;  // the buffer sizes this request tries
     };
     const SStep kSteps[] = {
-        {60'000, {51'200, 76'800}},              // a fresh job starts as QueryPerfData does
-        {60'000, {76'800}},                      // and then asks once per sample
-        {70'000, {76'800}},                      // a block that still fits
+        {60'000, {51'200, 76'800}},             // a fresh job starts as QueryPerfData does
+        {60'000, {76'800}},                     // and then asks once per sample
+        {70'000, {76'800}},                     // a block that still fits
         {110'000, {76'800, 102'400, 128'000}},  // grows in the usual steps
-        {1'000, {128'000}},                      // a shrunken block still arrives at once
-        {1'000, {51'200}},                       // and the next request starts low again
+        {1'000, {128'000}},                     // a shrunken block still arrives at once
+        {1'000, {51'200}},                      // and the next request starts low again
     };
     for (const SStep& step : kSteps) {
         access.m_vecCalls.clear();
