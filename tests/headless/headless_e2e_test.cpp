@@ -45,8 +45,11 @@ protected:
         const std::string strSelf = platform::ProgramDirectory();
         SetVariable("VARNOLE_SIMULATION", strSelf + "demo-network.txt");
 #ifndef _WIN32
-        // The execution-ID counter of this run stays in the scratch directory.
+        // The execution-ID counter of this run stays in the scratch directory, and so do the
+        // named mutexes: a Gather of another test run or of the user is not this run's second copy.
         SetVariable("VARNOLE_CONFIG_DIR", m_dir.Path("config"));
+        m_dir.MakeDirectory("runtime");
+        SetVariable("XDG_RUNTIME_DIR", m_dir.Path("runtime"));
 #endif
         m_strRunner = strSelf + VARNOLE_HEADLESS_RUNNER;
 #ifdef _WIN32
