@@ -3,7 +3,7 @@ rem Starts the VARNOLE main menu on the demo network of simulated hosts (demo-ne
 rem this file). The programs need administrator rights, and only a command prompt that already
 rem runs as an administrator hands them the demo network: Windows starts an elevated program
 rem with a fresh environment.
-net session >nul 2>&1
+fltmc >nul 2>&1
 if errorlevel 1 goto not_admin
 set "VARNOLE_SIMULATION=%~dp0demo-network.txt"
 cd /d "%~dp0.."
