@@ -120,6 +120,14 @@ int CSortedListModel::GetRowData(int row) const {
     return IsRow(row) ? m_arrRows[static_cast<std::size_t>(row)].m_nData : 0;
 }
 
+bool CSortedListModel::SetText(int row, int column, std::string_view text) {
+    if (!IsRow(row) || !IsColumn(column)) return false;
+    std::vector<std::string>& texts = m_arrRows[static_cast<std::size_t>(row)].m_arrTexts;
+    if (texts.size() <= static_cast<std::size_t>(column)) texts.resize(static_cast<std::size_t>(column) + 1);
+    texts[static_cast<std::size_t>(column)] = text;
+    return true;
+}
+
 bool CSortedListModel::SetRowData(int row, int data) {
     if (!IsRow(row)) return false;
     m_arrRows[static_cast<std::size_t>(row)].m_nData = data;

@@ -56,6 +56,9 @@ public:
     int GetRowCount() const { return static_cast<int>(m_arrRows.size()); }
     // A row's text in a column; "" when the row or column does not exist.
     const std::string& GetText(int row, int column) const;
+    // Replaces one text of a row; false when the row or column does not exist. The row keeps its
+    // place (a sort is not redone) and the window is not told: its owner redraws the row.
+    bool SetText(int row, int column, std::string_view text);
     // The row's integer (0 for a new row); 0 when the row does not exist.
     int GetRowData(int row) const;
     bool SetRowData(int row, int data);

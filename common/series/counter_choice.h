@@ -10,6 +10,8 @@ namespace series {
 enum class EInstanceRule {
     kTotal,   // the "_Total" instance (objects without instances: their one counter block)
     kSumAll,  // every instance, added up
+    kEach,    // every instance but "_Total", each on its own (objects without instances: their
+              // one counter block)
 };
 
 // What the value measures; decides the axis and how numbers are written.

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "perf/instance_name.h"
 #include "perf/perf_layout.h"
 
 namespace series {
@@ -11,14 +12,14 @@ namespace {
 
 constexpr std::int64_t k100nsPerSecond = 10'000'000;
 
-std::optional<perf::CPerfObject> FindAnyObject(perf::PerfBytes block,
-                                               const CCounterIndices& indices) {
+const perf::CPerfObject* FindAnyObject(CBlockObjects& objects, const CCounterIndices& indices) {
+    if (indices.m_vecObjects.size() == 1) return objects.Find(indices.m_vecObjects.front());
     std::optional<perf::CPerfObject> found;
     for (const std::uint32_t nIndex : indices.m_vecObjects) {
-        std::optional<perf::CPerfObject> object = perf::FindObject(block, nIndex);
-        if (object && (!found || object->Offset() < found->Offset())) found = object;
+        const perf::CPerfObject* pObject = objects.Find(nIndex);
+        if (pObject != nullptr && (!found || pObject->Offset() < found->Offset())) found = *pObject;
     }
-    return found;
+    return found ? objects.Find(found->TitleIndex()) : nullptr;
 }
 
 // The counter definition and, when its formula needs one, the base definition right after it.
@@ -90,10 +91,44 @@ bool ReadValues(const perf::CPerfObject& object, const perf::CPerfCounterBlock& 
     return true;
 }
 
+// Sorts the first nCount instances by key, keeping the block order of equal keys. Blocks list
+// their instances nearly in order, so this insertion sort does little work and no allocation.
+void SortByKey(std::vector<CInstanceSample>& vecInstances, std::size_t nCount) {
+    for (std::size_t i = 1; i < nCount; ++i) {
+        for (std::size_t j = i; j > 0 && vecInstances[j].m_strKey < vecInstances[j - 1].m_strKey;
+             --j) {
+            std::swap(vecInstances[j], vecInstances[j - 1]);
+        }
+    }
+}
+
 }  // namespace
+
+const perf::CPerfObject* CBlockObjects::Find(std::uint32_t nIndex) {
+    for (std::size_t i = 0; i < m_nFound; ++i) {
+        if (m_arrFound[i].m_nIndex == nIndex) {
+            return m_arrFound[i].m_object ? &*m_arrFound[i].m_object : nullptr;
+        }
+    }
+    std::optional<perf::CPerfObject>& slot =
+        m_nFound < m_arrFound.size() ? m_arrFound[m_nFound].m_object : m_overflow;
+    if (m_nFound < m_arrFound.size()) m_arrFound[m_nFound++].m_nIndex = nIndex;
+    slot = perf::FindObject(m_block, nIndex);
+    return slot ? &*slot : nullptr;
+}
 
 void ReadCounterSample(perf::PerfBytes block, const CCounterIndices& indices,
                        EInstanceRule eInstances, CCounterReading& reading) {
+    CBlockObjects objects(block);
+    ReadCounterSample(objects, indices, eInstances, reading);
+}
+
+void ReadCounterSample(CBlockObjects& objects, const CCounterIndices& indices,
+                       EInstanceRule eInstances, CCounterReading& reading) {
+    const perf::PerfBytes block = objects.Block();
+    // The formula of the type this reading had before, kept when the type is the same.
+    const std::uint32_t nPreviousType = reading.m_nCounterType;
+    const CCounterFormula previousFormula = reading.m_formula;
     reading.m_eResult = EReading::kNoObject;
     reading.m_nCounterType = 0;
     reading.m_formula = CCounterFormula();
@@ -104,12 +139,14 @@ void ReadCounterSample(perf::PerfBytes block, const CCounterIndices& indices,
         reading.m_nInstances = nFilled;
     };
 
-    const std::optional<perf::CPerfObject> object = FindAnyObject(block, indices);
+    const perf::CPerfObject* const object = FindAnyObject(objects, indices);
     if (!object) return finish(EReading::kNoObject);
     const std::optional<CCounterDefs> defs = FindCounterDefs(*object, indices);
     if (!defs) return finish(EReading::kNoCounter);
     reading.m_nCounterType = defs->m_counter.m_nCounterType;
-    reading.m_formula = FormulaOf(reading.m_nCounterType);
+    reading.m_formula = reading.m_nCounterType == nPreviousType && nPreviousType != 0
+                            ? previousFormula
+                            : FormulaOf(reading.m_nCounterType);
     const CCounterFormula& formula = reading.m_formula;
     if (formula.m_bNeedsBase && (!defs->m_base || !IsBaseType(defs->m_base->m_nCounterType))) {
         return finish(EReading::kNoCounter);
@@ -145,21 +182,23 @@ void ReadCounterSample(perf::PerfBytes block, const CCounterIndices& indices,
     }
 
     // Every instance: a counter block too short for the value leaves that instance out.
+    const bool bSkipTotal = eInstances == EInstanceRule::kEach;
     object->ForEachInstance([&](const perf::CPerfInstance& instance) {
+        if (bSkipTotal && perf::InstanceNameEquals(instance.m_name, perf::kTotalInstance)) {
+            return true;
+        }
         CInstanceSample* pSample = add(instance.m_counters);
         if (pSample != nullptr) {
-            pSample->m_strKey.assign(reinterpret_cast<const char*>(instance.m_name.data()),
-                                     instance.m_name.size());
+            // The slot usually held this very instance two blocks ago: keep its key then.
+            const std::string_view name(reinterpret_cast<const char*>(instance.m_name.data()),
+                                        instance.m_name.size());
+            if (pSample->m_strKey != name) pSample->m_strKey.assign(name);
         }
         return true;
     });
     if (nFilled == 0) return finish(EReading::kNoInstance);
     // Sorted by name, names that occur more than once numbered in block order.
-    const auto itEnd = reading.m_vecInstances.begin() + static_cast<std::ptrdiff_t>(nFilled);
-    std::stable_sort(reading.m_vecInstances.begin(), itEnd,
-                     [](const CInstanceSample& a, const CInstanceSample& b) {
-                         return a.m_strKey < b.m_strKey;
-                     });
+    SortByKey(reading.m_vecInstances, nFilled);
     for (std::size_t i = 0; i < nFilled; ++i) {
         const bool bRepeat = i > 0 && reading.m_vecInstances[i].m_strKey ==
                                           reading.m_vecInstances[i - 1].m_strKey;

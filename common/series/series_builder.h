@@ -9,8 +9,7 @@
 #include "perf/perf_block.h"
 #include "platform/clock.h"
 #include "series/counter_choice.h"
-#include "series/counter_locator.h"
-#include "series/counter_reading.h"
+#include "series/counter_tracker.h"
 #include "series/series.h"
 
 namespace series {
@@ -41,28 +40,17 @@ public:
     // Samples left out because their time went back.
     std::size_t SkippedCount() const { return m_nSkipped; }
     // True once a block held the object and the counter.
-    bool CounterSeen() const { return m_bCounterSeen; }
+    bool CounterSeen() const { return m_tracker.CounterSeen(); }
     // The counter type of a sample that had no formula, 0 while there was none.
-    std::uint32_t UnsupportedType() const { return m_nUnsupportedType; }
+    std::uint32_t UnsupportedType() const { return m_tracker.UnsupportedType(); }
 
 private:
-    // The value of the current reading against the previous one; false for a gap.
-    bool ValueOfReading(double& dValue);
-
-    const CCounterChoice m_choice;
-    CCounterIndices m_indices;
-    std::string m_strHost;
-    bool m_bFileSeen = false;
-    CCounterReading m_current;
-    CCounterReading m_previous;
-    bool m_bHavePrevious = false;
+    CCounterTracker m_tracker;
     bool m_bHaveTime = false;
     platform::Time m_tLast = 0;
     CSeries m_series;
     std::size_t m_nSamples = 0;
     std::size_t m_nSkipped = 0;
-    bool m_bCounterSeen = false;
-    std::uint32_t m_nUnsupportedType = 0;
 };
 
 }  // namespace series

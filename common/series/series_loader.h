@@ -2,29 +2,15 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "platform/error_codes.h"
 #include "series/counter_choice.h"
+#include "series/sample_walk.h"
 #include "series/series.h"
 
 namespace series {
-
-// Why a file added nothing, or less than it holds.
-enum class EFileProblem {
-    kOpenFailed,   // the file could not be opened (m_nCode: the platform's code)
-    kNotDataFile,  // not a data file, or its header or counter-name table is damaged
-    kReadFailed,   // reading failed part way (m_nCode); the samples before it are kept
-    kDamaged,      // a damaged sample record; the samples before it are kept
-};
-
-struct CFileProblem {
-    std::string m_strPath;
-    EFileProblem m_eProblem = EFileProblem::kOpenFailed;
-    platform::ErrorCode m_nCode = platform::kSuccess;
-};
 
 // Why no series could be drawn.
 enum class ELoadError {
@@ -50,18 +36,6 @@ struct CLoadResult {
 
     bool Ok() const { return m_eError == ELoadError::kNone; }
 };
-
-struct CLoadProgress {
-    std::size_t m_nFile = 0;  // the file being read, from 0
-    std::size_t m_nFiles = 0;
-    std::uint64_t m_nBytesDone = 0;   // of all files, as far as read
-    std::uint64_t m_nBytesTotal = 0;  // of all files that could be opened so far, and the rest
-    std::size_t m_nSamples = 0;
-};
-
-// Called now and then while reading (about every megabyte and at each file); returning false
-// cancels the load.
-using LoadObserver = std::function<bool(const CLoadProgress&)>;
 
 // Reads the files in the order given. A file that cannot be opened or is not a data file is
 // skipped and reported; a file that ends inside a record (still being written, or cut short)

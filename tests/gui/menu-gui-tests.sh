@@ -1,4 +1,4 @@
-# The GUI tests of the main menu and the Manager and Convert stand-ins; sourced by run-gui-tests.
+# The GUI tests of the main menu and the Manager and Convert it starts; sourced by run-gui-tests.
 # They run in this order and share one running menu (started by the first, closed by the exit
 # test), because starting the menu and letting its splash pass is the slow part.
 
@@ -118,7 +118,7 @@ gui_suite_menu() {
   run_test "the version window opens from the system menu" test_version_window
   run_test "exit with Manager running is refused and the menu stays" test_exit_refused_while_manager_runs
   run_test "Escape and a close request go through the exit check" test_escape_and_close_are_checked
-  run_test "the Convert button starts the Convert stand-in" test_convert_starts
+  run_test "the Convert button starts Convert" test_convert_starts
   run_test "after Manager ends, No keeps the menu and Yes closes it without leaving a mutex" test_exit_confirmed
   run_test "a missing Graph.exe closes the menu at start" test_missing_graph
 }

@@ -135,4 +135,24 @@ inline std::string WriteDataFile(const platform_test::CTempDir& dir, const std::
     return writer.FinishedPath();
 }
 
+// Writes a finished piece of a run of schedule 1 into the directory: nSamples samples one second apart from
+// tFirst of a host at steady levels. Returns the file's path.
+inline std::string WriteRunPiece(const platform_test::CTempDir& dir, CHostBlocks& host,
+                                 const std::string& strHost, const std::string& strExecId,
+                                 std::uint32_t nBranch, platform::Time tFirst, int nSamples) {
+    CDataFileWriter writer;
+    if (writer.Create(dir.Path() + platform::kPathSeparator, strHost, 1, tFirst) != 0) return {};
+    CDataFileHeader header;
+    header.m_strHost = strHost;
+    header.m_strExecId = strExecId;
+    header.m_nBranch = nBranch;
+    header.m_tStart = tFirst;
+    writer.WriteHeader(header, EnglishNames());
+    for (int i = 0; i < nSamples; ++i) {
+        writer.WriteSample(tFirst + i, host.Next({20, 5, 512, 524'288, 10, 10, {100}}));
+    }
+    if (writer.Finish() != 0) return {};
+    return writer.FinishedPath();
+}
+
 }  // namespace seriestest

@@ -171,6 +171,10 @@ TEST_F(GraphTool, FilesThatCannotBeDrawnExitWithOne) {
     EXPECT_EQ(Run({"--counter", "0", "-o", m_dir.Path("no/such/dir/x.svg"), strNoDisks}),
               kGraphToolError);
     EXPECT_NE(m_err.str().find("cannot write"), std::string::npos);
+    // The picture is written but cannot take its name (a folder has it): nothing is left over.
+    m_dir.MakeDirectory("taken.svg");
+    EXPECT_EQ(Run({"--counter", "0", "-o", m_dir.Path("taken.svg"), strNoDisks}), kGraphToolError);
+    EXPECT_FALSE(m_dir.Exists("taken.svg.tmp"));
 }
 
 TEST(ToolCommandLine, NumbersAndTimes) {

@@ -5,7 +5,9 @@
 #include <sstream>
 
 #include "command_line.h"
+#include "file_problem_text.h"
 #include "platform/file_write.h"
+#include "platform/files.h"
 #include "series/chart_plan.h"
 #include "series/counter_choice.h"
 #include "svg_chart.h"
@@ -49,19 +51,7 @@ std::string Hex(std::uint32_t nValue) {
 }  // namespace
 
 std::string FileProblemText(const series::CFileProblem& problem) {
-    switch (problem.m_eProblem) {
-        case series::EFileProblem::kOpenFailed:
-            return problem.m_strPath + ": cannot open (error " + std::to_string(problem.m_nCode) +
-                   ")";
-        case series::EFileProblem::kNotDataFile:
-            return problem.m_strPath + ": not a data file";
-        case series::EFileProblem::kReadFailed:
-            return problem.m_strPath + ": reading stopped (error " +
-                   std::to_string(problem.m_nCode) + "); the samples before are drawn";
-        case series::EFileProblem::kDamaged:
-            return problem.m_strPath + ": a damaged sample record; the samples before it are drawn";
-    }
-    return problem.m_strPath;
+    return tools::FileProblemText(problem, "drawn");
 }
 
 std::string LoadErrorText(const series::CLoadResult& result, const series::CCounterChoice& choice) {
@@ -147,6 +137,7 @@ int RunGraphTool(const std::vector<std::string>& vecArgs, std::ostream& out, std
     platform::ErrorCode nCode = platform::WriteFileFlushed(strTemporary, RenderSvg(plan));
     if (nCode == platform::kSuccess) nCode = platform::RenameReplacing(strTemporary, *pOutput);
     if (nCode != platform::kSuccess) {
+        platform::DeleteFile(strTemporary);  // nothing half-written stays behind
         err << "varnole-graph: cannot write " << *pOutput << " (error " << nCode << ")\n";
         return kGraphToolError;
     }

@@ -7,7 +7,7 @@
 #include <algorithm>
 
 #include "chart_view.h"
-#include "companion_dlg.h"
+#include "companion_window.h"
 #include "companions_resource.h"
 #include "graph_layout.h"
 #include "graph_texts.h"
