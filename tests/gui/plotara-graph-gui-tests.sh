@@ -40,14 +40,7 @@ test_plotara_graph_draws_a_split_run() {
   shot plotara-graph-drawn "$title"
 
   # Everything closes through its own exit: Graph, then Plotara's check, then the menu's.
-  drv click "$title" 2 || return 1
-  drv wait-exe-gone Graph.exe 15000 || fail "Graph did not end" || return 1
-  sleep 0.5  # Plotara's watcher takes Graph off its running list
-  drv click "$plotara_title" 2 || return 1
-  drv answer "終了" yes 15000 >/dev/null || fail "no 終了 question from Plotara" || return 1
-  drv wait-gone "$plotara_title" 15000 || fail "Plotara did not close" || return 1
-  drv click "$menu_title" 1015 || return 1
-  drv answer "終了" yes 15000 >/dev/null || fail "no 終了 question from the menu" || return 1
+  exit_graph "$title" && exit_plotara && exit_menu || return 1
   ended "$menu" 15 || fail "the menu did not end" || return 1
   local mutex
   for mutex in VARNOLE_MainProgram VARNOLE_GraphProgram; do
