@@ -230,8 +230,14 @@ SRunFigures RunOnce(bool bLateHost, int nSeconds) {
     std::ostringstream out;
     std::ostringstream err;
     const double dCpu0 = ProcessCpuSeconds();
-    RunHeadless(options, out, err, &access);
+    const int nExit = RunHeadless(options, out, err, &access);
     const double dCpu = ProcessCpuSeconds() - dCpu0;
+    // A run that could not start (another session holds the lock, say) has no figures to give.
+    if (nExit != 0 || access.Arrivals().empty()) {
+        std::fprintf(stderr, "the headless run ended with %d and %zu samples:\n%s\n", nExit,
+                     access.Arrivals().size(), err.str().c_str());
+        std::abort();
+    }
 
     SRunFigures figures;
     if (access.ArrivalsOverflowed()) {
