@@ -25,11 +25,11 @@ protected:
     // Builds the network from description text; each request advances the clock by its
     // scripted delay instead of sleeping.
     void MakeNetwork(const std::string& strDescription) {
-        sim::CSimNetworkDescription spec;
+        sim::CSimNetworkDescription description;
         std::string strError;
-        ASSERT_TRUE(sim::ParseNetworkDescription(strDescription, spec, strError)) << strError;
+        ASSERT_TRUE(sim::ParseNetworkDescription(strDescription, description, strError)) << strError;
         m_pNetwork = std::make_unique<sim::CSimNetwork>(
-            std::move(spec), m_clock,
+            std::move(description), m_clock,
             [this](std::uint32_t nMs) { m_clock.AdvanceMilliseconds(nMs); });
     }
 

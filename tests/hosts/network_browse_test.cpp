@@ -83,11 +83,11 @@ TEST(NetworkBrowseTest, NoProviderGivesNothingAndTheHostListShowsTheLocalCompute
 
 TEST(NetworkBrowseTest, SimulatedNetworkListsWorkgroupsAndTheirHosts) {
     platform::ManualClock clock;
-    sim::CSimNetworkDescription spec;
+    sim::CSimNetworkDescription description;
     std::string strError;
     ASSERT_TRUE(sim::ParseNetworkDescription(
-        "workgroup WORKGROUP\nhost PC01\nhost PC02\nworkgroup LAB\nhost SV01\n", spec, strError));
-    sim::CSimNetwork network(std::move(spec), clock, [](std::uint32_t) {});
+        "workgroup WORKGROUP\nhost PC01\nhost PC02\nworkgroup LAB\nhost SV01\n", description, strError));
+    sim::CSimNetwork network(std::move(description), clock, [](std::uint32_t) {});
     EXPECT_EQ(EnumerateDomainNames(network), (Names{"WORKGROUP", "LAB"}));
     EXPECT_EQ(EnumerateHostNames(network, "WORKGROUP"), (Names{"PC01", "PC02"}));
     EXPECT_EQ(EnumerateHostNames(network, "NOWHERE"), Names{});

@@ -19,20 +19,20 @@ namespace plotara_test {
 inline bool MakeCatalogueDirectory(const std::string& strDir, int nFiles) {
     const std::string filler(8192, '\x5A');
     for (int i = 0; i < nFiles; ++i) {
-        SFileSpec spec;
+        SFileRecipe recipe;
         char host[16];
         std::snprintf(host, sizeof host, "PC%03d", i % 100);
-        spec.m_strHost = host;
-        spec.m_strGroup = (i % 5 == 0) ? "GROUP" + std::to_string(i % 20) : "";
-        spec.m_strExecId = std::to_string(40800000 + i / 3);
-        spec.m_nBranch = static_cast<std::uint32_t>(i % 3 + 1);
-        spec.m_tStart = 1091318400 + static_cast<platform::Time>(i) * 257;  // August 2004
-        spec.m_nCpu = (i % 4 == 0) ? 80 : -1;
-        spec.m_nDisk = (i % 7 == 0) ? 50 : -1;
-        spec.m_strComment = (i % 2 == 0) ? "夜間バッチの監視" : "";
+        recipe.m_strHost = host;
+        recipe.m_strGroup = (i % 5 == 0) ? "GROUP" + std::to_string(i % 20) : "";
+        recipe.m_strExecId = std::to_string(40800000 + i / 3);
+        recipe.m_nBranch = static_cast<std::uint32_t>(i % 3 + 1);
+        recipe.m_tStart = 1091318400 + static_cast<platform::Time>(i) * 257;  // August 2004
+        recipe.m_nCpu = (i % 4 == 0) ? 80 : -1;
+        recipe.m_nDisk = (i % 7 == 0) ? 50 : -1;
+        recipe.m_strComment = (i % 2 == 0) ? "夜間バッチの監視" : "";
         char name[40];
         std::snprintf(name, sizeof name, "VARN_%s_%05d.var", host, i);
-        if (!WriteBytesFile(strDir + platform::kPathSeparator + name, HeaderBytes(spec) + filler))
+        if (!WriteBytesFile(strDir + platform::kPathSeparator + name, HeaderBytes(recipe) + filler))
             return false;
     }
     return true;

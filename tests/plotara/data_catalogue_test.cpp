@@ -17,7 +17,7 @@
 namespace {
 
 using plotara::CDataCatalogue;
-using plotara_test::SFileSpec;
+using plotara_test::SFileRecipe;
 
 TEST(ThresholdTextTest, KeepsTheSpacesOfThresholdsThatAreNotSet) {
     struct {
@@ -38,25 +38,25 @@ TEST(ThresholdTextTest, KeepsTheSpacesOfThresholdsThatAreNotSet) {
 }
 
 TEST(CatalogueRowTextsTest, ShowsEveryColumnAndTheStartTimeWithItsWeekday) {
-    SFileSpec spec;
-    spec.m_strGroup = "営業部";
-    spec.m_strExecId = "40800012";
-    spec.m_nBranch = 3;
-    spec.m_strHost = "サーバ01";
-    spec.m_strComment = "月次 チェック";
-    spec.m_tStart = testutil::Local(2004, 8, 19, 14, 5, 0);
-    spec.m_nCpu = 80;
-    spec.m_nDisk = 50;
+    SFileRecipe recipe;
+    recipe.m_strGroup = "営業部";
+    recipe.m_strExecId = "40800012";
+    recipe.m_nBranch = 3;
+    recipe.m_strHost = "サーバ01";
+    recipe.m_strComment = "月次 チェック";
+    recipe.m_tStart = testutil::Local(2004, 8, 19, 14, 5, 0);
+    recipe.m_nCpu = 80;
+    recipe.m_nDisk = 50;
     const std::vector<std::string> texts =
-        plotara::CatalogueRowTexts(7, plotara_test::HeaderOf(spec));
+        plotara::CatalogueRowTexts(7, plotara_test::HeaderOf(recipe));
     const std::vector<std::string> expected = {
         "7", "40800012", "営業部", "サーバ01", "3", "2004/08/19 (木) 14:05:00", "CPU 80  DSK 50",
         "月次 チェック"};
     EXPECT_EQ(texts, expected);
 
     // Midnight on a Sunday, single digits everywhere: every field keeps its zeros.
-    spec.m_tStart = testutil::Local(2005, 1, 2, 0, 0, 9);
-    EXPECT_EQ(plotara::CatalogueRowTexts(0, plotara_test::HeaderOf(spec))[plotara::kColumnStart],
+    recipe.m_tStart = testutil::Local(2005, 1, 2, 0, 0, 9);
+    EXPECT_EQ(plotara::CatalogueRowTexts(0, plotara_test::HeaderOf(recipe))[plotara::kColumnStart],
               "2005/01/02 (日) 00:00:09");
 }
 
@@ -94,8 +94,8 @@ protected:
     std::string Dir() const { return m_dir.Path() + platform::kPathSeparator; }
 
     // A current file through the project's writer; returns its name.
-    std::string Job(const SFileSpec& spec, int nSchedule = 1) {
-        const std::string strPath = plotara_test::WriteJobFile(Dir(), spec, nSchedule);
+    std::string Job(const SFileRecipe& recipe, int nSchedule = 1) {
+        const std::string strPath = plotara_test::WriteJobFile(Dir(), recipe, nSchedule);
         EXPECT_FALSE(strPath.empty());
         return std::filesystem::path(platform_test::PathFromUtf8(strPath)).filename().string();
     }
@@ -136,13 +136,13 @@ protected:
     platform::Time m_t0 = testutil::Local(2004, 8, 19, 10, 0, 0);
 };
 
-SFileSpec Spec(const std::string& host, platform::Time t, std::uint32_t version = 130) {
-    SFileSpec spec;
-    spec.m_strHost = host;
-    spec.m_tStart = t;
-    spec.m_nVersion = version;
-    spec.m_strExecId = version >= 110 ? "40800001" : "";
-    return spec;
+SFileRecipe Spec(const std::string& host, platform::Time t, std::uint32_t version = 130) {
+    SFileRecipe recipe;
+    recipe.m_strHost = host;
+    recipe.m_tStart = t;
+    recipe.m_nVersion = version;
+    recipe.m_strExecId = version >= 110 ? "40800001" : "";
+    return recipe;
 }
 
 TEST_F(CatalogueTest, DropsFilesThatAreNotDataFilesAndClosesUpTheNumbers) {
@@ -151,7 +151,7 @@ TEST_F(CatalogueTest, DropsFilesThatAreNotDataFilesAndClosesUpTheNumbers) {
     Raw("VARN_A.var", plotara_test::HeaderBytes(Spec("HOST-A", m_t0)));
     Raw("VARN_B.var", plotara_test::HeaderBytes(Spec("HOST-B", m_t0 + 60, 105)));
     Raw("VARN_C.var", plotara_test::HeaderBytes(Spec("HOST-C", m_t0 + 120, 100)));
-    SFileSpec wrongTag = Spec("HOST-D", m_t0 + 180);
+    SFileRecipe wrongTag = Spec("HOST-D", m_t0 + 180);
     wrongTag.m_strTag = "VARNOLE2";
     Raw("VARN_D.var", plotara_test::HeaderBytes(wrongTag));
     std::string cut = plotara_test::HeaderBytes(Spec("HOST-E", m_t0 + 240));
@@ -179,18 +179,18 @@ TEST_F(CatalogueTest, ListsTheWritersFilesNewestFirstWithTheArrowOnTheStartTime)
     // A three-piece split run of one host, a group run of two hosts started at the same moment,
     // and a single run with thresholds.
     for (std::uint32_t branch = 1; branch <= 3; ++branch) {
-        SFileSpec piece = Spec("PC01", m_t0 + (branch - 1) * 1800);
+        SFileRecipe piece = Spec("PC01", m_t0 + (branch - 1) * 1800);
         piece.m_strExecId = "40800002";
         piece.m_nBranch = branch;
         Job(piece, 2);
     }
     for (const char* host : {"PC03", "PC02"}) {
-        SFileSpec member = Spec(host, m_t0 + 7200);
+        SFileRecipe member = Spec(host, m_t0 + 7200);
         member.m_strGroup = "G1";
         member.m_strExecId = "40800003";
         Job(member, 4);
     }
-    SFileSpec single = Spec("SV01", m_t0 - 86400);
+    SFileRecipe single = Spec("SV01", m_t0 - 86400);
     single.m_nCpu = 80;
     single.m_nDisk = 50;
     single.m_strComment = "前日";
@@ -254,10 +254,10 @@ TEST_F(CatalogueTest, FilesThatVanishOrAreCutShortWhileReadingAreLeftOut) {
 
 TEST_F(CatalogueTest, AHeaderCutAnywhereOrWithAbsurdLengthsNeverBecomesARow) {
     m_list.SetColumnLayout(plotara::kCatalogueLayout);
-    SFileSpec spec = Spec("PC01", m_t0);
-    spec.m_strGroup = "G";
-    spec.m_strComment = "c";
-    const std::string full = plotara_test::HeaderBytes(spec);
+    SFileRecipe recipe = Spec("PC01", m_t0);
+    recipe.m_strGroup = "G";
+    recipe.m_strComment = "c";
+    const std::string full = plotara_test::HeaderBytes(recipe);
     // Items 1 to 13 end 4 bytes before the counter-name count.
     const std::size_t nHeaderEnd = full.size() - 4;
     for (std::size_t n = 0; n < nHeaderEnd; ++n) {

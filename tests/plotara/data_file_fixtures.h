@@ -16,7 +16,7 @@
 namespace plotara_test {
 
 // What one file's header says.
-struct SFileSpec {
+struct SFileRecipe {
     std::string m_strTag = "VARNOLE1";
     std::uint32_t m_nVersion = 130;
     std::string m_strGroup;
@@ -30,41 +30,41 @@ struct SFileSpec {
     std::int32_t m_nDisk = -1;
 };
 
-inline CDataFileHeader HeaderOf(const SFileSpec& spec) {
+inline CDataFileHeader HeaderOf(const SFileRecipe& recipe) {
     CDataFileHeader header;
     header.m_strOsInfo = "Windows Server 2003";
     header.m_strCpuInfo = "x86 Family 15";
-    header.m_strGroup = spec.m_strGroup;
-    header.m_strExecId = spec.m_strExecId;
-    header.m_nBranch = spec.m_nBranch;
-    header.m_strHost = spec.m_strHost;
-    header.m_strComment = spec.m_strComment;
-    header.m_tStart = spec.m_tStart;
-    header.m_nCpuThreshold = spec.m_nCpu;
-    header.m_nMemThreshold = spec.m_nMem;
-    header.m_nDiskThreshold = spec.m_nDisk;
+    header.m_strGroup = recipe.m_strGroup;
+    header.m_strExecId = recipe.m_strExecId;
+    header.m_nBranch = recipe.m_nBranch;
+    header.m_strHost = recipe.m_strHost;
+    header.m_strComment = recipe.m_strComment;
+    header.m_tStart = recipe.m_tStart;
+    header.m_nCpuThreshold = recipe.m_nCpu;
+    header.m_nMemThreshold = recipe.m_nMem;
+    header.m_nDiskThreshold = recipe.m_nDisk;
     return header;
 }
 
 // The header bytes of any tag and version: items 3 to 7 only from version 110 on, as the
 // layouts have them, then an empty counter-name table.
-inline std::string HeaderBytes(const SFileSpec& spec) {
+inline std::string HeaderBytes(const SFileRecipe& recipe) {
     CArchiveWriter archive;
-    archive.WriteRawString(spec.m_strTag);
-    archive.WriteUInt32(spec.m_nVersion);
-    if (spec.m_nVersion >= 110) {
+    archive.WriteRawString(recipe.m_strTag);
+    archive.WriteUInt32(recipe.m_nVersion);
+    if (recipe.m_nVersion >= 110) {
         archive.WriteString("Windows 2000");
         archive.WriteString("x86 Family 6");
-        archive.WriteString(spec.m_strGroup);
-        archive.WriteString(spec.m_strExecId);
-        archive.WriteUInt32(spec.m_nBranch);
+        archive.WriteString(recipe.m_strGroup);
+        archive.WriteString(recipe.m_strExecId);
+        archive.WriteUInt32(recipe.m_nBranch);
     }
-    archive.WriteString(spec.m_strHost);
-    archive.WriteString(spec.m_strComment);
-    archive.WriteTime(spec.m_tStart);
-    archive.WriteInt32(spec.m_nCpu);
-    archive.WriteInt32(spec.m_nMem);
-    archive.WriteInt32(spec.m_nDisk);
+    archive.WriteString(recipe.m_strHost);
+    archive.WriteString(recipe.m_strComment);
+    archive.WriteTime(recipe.m_tStart);
+    archive.WriteInt32(recipe.m_nCpu);
+    archive.WriteInt32(recipe.m_nMem);
+    archive.WriteInt32(recipe.m_nDisk);
     archive.WriteUInt32(0);
     return archive.TakeBuffer();
 }
@@ -81,17 +81,17 @@ inline std::vector<std::uint8_t> SampleBlock() {
 
 // Writes a finished current file the way a collection job does: created as ".va_" under the
 // job's name, header, one sample, renamed to ".var". Returns the ".var" path, empty on failure.
-inline std::string WriteJobFile(const std::string& strDataDir, const SFileSpec& spec,
+inline std::string WriteJobFile(const std::string& strDataDir, const SFileRecipe& recipe,
                                 int nSchedule) {
     CDataFileWriter writer;
-    if (writer.Create(strDataDir, spec.m_strHost, nSchedule, spec.m_tStart) != platform::kSuccess)
+    if (writer.Create(strDataDir, recipe.m_strHost, nSchedule, recipe.m_tStart) != platform::kSuccess)
         return {};
     const std::vector<std::uint8_t> block = SampleBlock();
     CCounterNameMap names;
     names["2"] = "System";
     names["238"] = "Processor";
-    if (writer.WriteHeader(HeaderOf(spec), names) != platform::kSuccess ||
-        writer.WriteSample(spec.m_tStart + 5, perf::PerfBytes(block.data(), block.size())) !=
+    if (writer.WriteHeader(HeaderOf(recipe), names) != platform::kSuccess ||
+        writer.WriteSample(recipe.m_tStart + 5, perf::PerfBytes(block.data(), block.size())) !=
             platform::kSuccess ||
         writer.Finish() != platform::kSuccess)
         return {};

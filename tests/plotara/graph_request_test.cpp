@@ -63,13 +63,13 @@ TEST(GraphFilePathTest, RepeatsTheDirectorysSeparator) {
     EXPECT_EQ(plotara::GraphFilePath("D:\\予\\", "VARN_予.var"), "D:\\予\\\\VARN_予.var");
 }
 
-// A catalogue whose headers come from specs instead of files' contents; the files exist (empty)
+// A catalogue whose headers come from recipes instead of files' contents; the files exist (empty)
 // only so that the directory search finds them.
 class GraphRequestTest : public ::testing::Test {
 protected:
-    void Add(const std::string& name, const plotara_test::SFileSpec& spec) {
+    void Add(const std::string& name, const plotara_test::SFileRecipe& recipe) {
         m_dir.WriteFile(name);
-        m_specs[name] = spec;
+        m_recipes[name] = recipe;
     }
     void Fill() {
         m_list.SetColumnLayout(plotara::kCatalogueLayout);
@@ -94,23 +94,23 @@ protected:
         return paths;
     }
 
-    static plotara_test::SFileSpec Piece(const std::string& host, const std::string& execId,
+    static plotara_test::SFileRecipe Piece(const std::string& host, const std::string& execId,
                                          std::uint32_t branch) {
-        plotara_test::SFileSpec spec;
-        spec.m_strHost = host;
-        spec.m_strExecId = execId;
-        spec.m_nBranch = branch;
-        spec.m_tStart = testutil::Local(2004, 8, 19, 10, 0, 0) + branch * 1800;
-        return spec;
+        plotara_test::SFileRecipe recipe;
+        recipe.m_strHost = host;
+        recipe.m_strExecId = execId;
+        recipe.m_nBranch = branch;
+        recipe.m_tStart = testutil::Local(2004, 8, 19, 10, 0, 0) + branch * 1800;
+        return recipe;
     }
 
     platform_test::CTempDir m_dir;
-    std::map<std::string, plotara_test::SFileSpec> m_specs;
+    std::map<std::string, plotara_test::SFileRecipe> m_recipes;
     CSortedListModel m_list;
     plotara::CDataCatalogue m_catalogue{[this](const std::string& strPath, CDataFileHeader& header) {
-        for (const auto& [name, spec] : m_specs) {
+        for (const auto& [name, recipe] : m_recipes) {
             if (strPath == Dir() + name) {
-                header = plotara_test::HeaderOf(spec);
+                header = plotara_test::HeaderOf(recipe);
                 return true;
             }
         }

@@ -112,20 +112,20 @@ protected:
     void WriteRuns() {
         const platform::Time t0 = testutil::Local(2004, 8, 19, 10, 0, 0);
         for (std::uint32_t branch = 1; branch <= 3; ++branch) {
-            plotara_test::SFileSpec spec;
-            spec.m_strHost = "PC01";
-            spec.m_strExecId = "40800002";
-            spec.m_nBranch = branch;
-            spec.m_tStart = t0 + (branch - 1) * 3600;
-            ASSERT_FALSE(plotara_test::WriteJobFile(Dir(), spec, 2).empty());
+            plotara_test::SFileRecipe recipe;
+            recipe.m_strHost = "PC01";
+            recipe.m_strExecId = "40800002";
+            recipe.m_nBranch = branch;
+            recipe.m_tStart = t0 + (branch - 1) * 3600;
+            ASSERT_FALSE(plotara_test::WriteJobFile(Dir(), recipe, 2).empty());
         }
         for (const char* host : {"PC02", "PC03"}) {
-            plotara_test::SFileSpec spec;
-            spec.m_strHost = host;
-            spec.m_strGroup = "G1";
-            spec.m_strExecId = "40800003";
-            spec.m_tStart = t0 + 4 * 3600;
-            ASSERT_FALSE(plotara_test::WriteJobFile(Dir(), spec, 3).empty());
+            plotara_test::SFileRecipe recipe;
+            recipe.m_strHost = host;
+            recipe.m_strGroup = "G1";
+            recipe.m_strExecId = "40800003";
+            recipe.m_tStart = t0 + 4 * 3600;
+            ASSERT_FALSE(plotara_test::WriteJobFile(Dir(), recipe, 3).empty());
         }
     }
 

@@ -193,8 +193,8 @@ TEST(ToolCommandLine, NumbersAndTimes) {
     }
     tools::CCommandLine line;
     std::string strError;
-    const tools::COptionSpec specs[] = {{"--a", true}, {"--b", false}};
-    ASSERT_TRUE(tools::ParseCommandLine({"x", "--b", "--a", "1", "--", "--a", "y"}, specs, line,
+    const tools::COptionRule rules[] = {{"--a", true}, {"--b", false}};
+    ASSERT_TRUE(tools::ParseCommandLine({"x", "--b", "--a", "1", "--", "--a", "y"}, rules, line,
                                         strError));
     EXPECT_EQ(*line.Value("--a"), "1");
     EXPECT_TRUE(line.Flag("--b"));

@@ -13,7 +13,7 @@ const std::string* CCommandLine::Value(std::string_view strName) const {
     return it != m_mapValues.end() ? &it->second : nullptr;
 }
 
-bool ParseCommandLine(const std::vector<std::string>& vecArgs, std::span<const COptionSpec> specs,
+bool ParseCommandLine(const std::vector<std::string>& vecArgs, std::span<const COptionRule> rules,
                       CCommandLine& line, std::string& strError) {
     line = CCommandLine();
     bool bOptions = true;
@@ -27,11 +27,11 @@ bool ParseCommandLine(const std::vector<std::string>& vecArgs, std::span<const C
             line.m_vecOperands.push_back(strArg);
             continue;
         }
-        const COptionSpec* pSpec = nullptr;
-        for (const COptionSpec& spec : specs) {
-            if (spec.m_strName == strArg) pSpec = &spec;
+        const COptionRule* pRule = nullptr;
+        for (const COptionRule& rule : rules) {
+            if (rule.m_strName == strArg) pRule = &rule;
         }
-        if (pSpec == nullptr) {
+        if (pRule == nullptr) {
             strError = "unknown option: " + strArg;
             return false;
         }
@@ -39,7 +39,7 @@ bool ParseCommandLine(const std::vector<std::string>& vecArgs, std::span<const C
             strError = strArg + " is given twice";
             return false;
         }
-        if (!pSpec->m_bTakesValue) {
+        if (!pRule->m_bTakesValue) {
             line.m_setFlags.insert(strArg);
             continue;
         }

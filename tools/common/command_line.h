@@ -12,7 +12,7 @@
 
 namespace tools {
 
-struct COptionSpec {
+struct COptionRule {
     std::string_view m_strName;  // "--counter", or "-o"
     bool m_bTakesValue = true;
 };
@@ -28,7 +28,7 @@ struct CCommandLine {
 
 // Splits the arguments after the program name. "--" ends the options. False with strError for
 // an unknown option, an option without its value, or one given twice.
-bool ParseCommandLine(const std::vector<std::string>& vecArgs, std::span<const COptionSpec> specs,
+bool ParseCommandLine(const std::vector<std::string>& vecArgs, std::span<const COptionRule> rules,
                       CCommandLine& line, std::string& strError);
 
 // A whole decimal number from nMin to nMax, or nothing.

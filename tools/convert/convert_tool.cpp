@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr tools::COptionSpec kOptions[] = {{"-o", true}, {"--utf8", false}, {"--help", false}};
+constexpr tools::COptionRule kOptions[] = {{"-o", true}, {"--utf8", false}, {"--help", false}};
 
 std::string Usage() {
     return "usage: varnole-convert [--utf8] -o FILE.csv DATAFILE...\n"

@@ -28,7 +28,7 @@ constexpr const char* kUsage =
     "  --start-in SECONDS  how far ahead the bookings start, 1 to 3600 (default 5)\n"
     "  --seconds N         how long they run, 10 to 86400 (default 60)\n";
 
-constexpr tools::COptionSpec kOptions[] = {{"--start-in"}, {"--seconds"}};
+constexpr tools::COptionRule kOptions[] = {{"--start-in"}, {"--seconds"}};
 
 int Usage(const std::string& strError) {
     std::cerr << "varnole-demo-bookings: " << strError << "\n" << kUsage;

@@ -14,7 +14,7 @@
 
 namespace {
 
-constexpr tools::COptionSpec kOptions[] = {
+constexpr tools::COptionRule kOptions[] = {
     {"--counter", true}, {"--show-date", false}, {"-o", true}, {"--width", true},
     {"--height", true},  {"--help", false},
 };

@@ -38,7 +38,7 @@ constexpr const char* kUsage =
     "  --exec-id ID       execution ID in the headers (default SIM)\n"
     "  --user, --password IPC$ logon for hosts that ask for one\n";
 
-constexpr tools::COptionSpec kOptions[] = {
+constexpr tools::COptionRule kOptions[] = {
     {"--network"},     {"--host"},     {"--data-dir"}, {"--start"},    {"--samples"},
     {"--interval-ms"}, {"--split"},    {"--schedule"}, {"--exec-id"},  {"--user"},
     {"--password"},

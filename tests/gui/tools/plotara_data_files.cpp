@@ -18,19 +18,19 @@
 
 namespace {
 
-using plotara_test::SFileSpec;
+using plotara_test::SFileRecipe;
 
-SFileSpec Spec(const std::string& host, int day, int hour, int minute, const std::string& execId) {
-    SFileSpec spec;
-    spec.m_strHost = host;
-    spec.m_tStart = platform::MakeLocalTime(2004, 8, day, hour, minute, 0);
-    spec.m_strExecId = execId;
-    return spec;
+SFileRecipe Recipe(const std::string& host, int day, int hour, int minute, const std::string& execId) {
+    SFileRecipe recipe;
+    recipe.m_strHost = host;
+    recipe.m_tStart = platform::MakeLocalTime(2004, 8, day, hour, minute, 0);
+    recipe.m_strExecId = execId;
+    return recipe;
 }
 
-bool Job(const std::string& dir, const SFileSpec& spec, int schedule) {
-    const std::string path = plotara_test::WriteJobFile(dir, spec, schedule);
-    if (path.empty()) std::fprintf(stderr, "cannot write the file of %s\n", spec.m_strHost.c_str());
+bool Job(const std::string& dir, const SFileRecipe& recipe, int schedule) {
+    const std::string path = plotara_test::WriteJobFile(dir, recipe, schedule);
+    if (path.empty()) std::fprintf(stderr, "cannot write the file of %s\n", recipe.m_strHost.c_str());
     return !path.empty();
 }
 
@@ -50,14 +50,14 @@ int main(int argc, char** argv) {
     const std::string dir = argv[1];
     bool ok = true;
 
-    SFileSpec single = Spec("SV01", 19, 13, 0, "40800004");
+    SFileRecipe single = Recipe("SV01", 19, 13, 0, "40800004");
     single.m_nCpu = 90;
     single.m_nMem = 512;
     single.m_strComment = "日次";
     ok = Job(dir, single, 4) && ok;
 
     for (const char* host : {"PC02", "PC03"}) {
-        SFileSpec member = Spec(host, 19, 12, 0, "40800003");
+        SFileRecipe member = Recipe(host, 19, 12, 0, "40800003");
         member.m_strGroup = "G1";
         member.m_nCpu = 80;
         member.m_nDisk = 50;
@@ -66,24 +66,24 @@ int main(int argc, char** argv) {
     }
     const int minutes[3][2] = {{10, 0}, {10, 30}, {11, 0}};
     for (std::uint32_t branch = 1; branch <= 3; ++branch) {
-        SFileSpec piece = Spec("PC01", 19, minutes[branch - 1][0], minutes[branch - 1][1], "40800002");
+        SFileRecipe piece = Recipe("PC01", 19, minutes[branch - 1][0], minutes[branch - 1][1], "40800002");
         piece.m_nBranch = branch;
         piece.m_strComment = "30分分割";
         ok = Job(dir, piece, 2) && ok;
     }
 
-    SFileSpec old1 = Spec("OLD01", 18, 9, 0, "");
+    SFileRecipe old1 = Recipe("OLD01", 18, 9, 0, "");
     old1.m_nVersion = 100;
     old1.m_strTag = "VARNOLE";
-    SFileSpec old2 = Spec("OLD02", 18, 9, 30, "");
+    SFileRecipe old2 = Recipe("OLD02", 18, 9, 30, "");
     old2.m_nVersion = 100;
     ok = Raw(dir, "VARN_OLD01_100.var", plotara_test::HeaderBytes(old1)) && ok;
     ok = Raw(dir, "VARN_OLD02_100.var", plotara_test::HeaderBytes(old2)) && ok;
 
-    SFileSpec v105 = Spec("V105", 19, 14, 0, "");
+    SFileRecipe v105 = Recipe("V105", 19, 14, 0, "");
     v105.m_nVersion = 105;
     ok = Raw(dir, "VARN_V105.var", plotara_test::HeaderBytes(v105)) && ok;
-    const std::string cut = plotara_test::HeaderBytes(Spec("CUT", 19, 15, 0, "40800009"));
+    const std::string cut = plotara_test::HeaderBytes(Recipe("CUT", 19, 15, 0, "40800009"));
     ok = Raw(dir, "VARN_CUT.var", cut.substr(0, cut.size() / 2)) && ok;
 
     std::error_code error;
