@@ -109,8 +109,13 @@ TEST(DemoNetworkSeries, EveryHostDeliversItsCountersWithWindowsTypes) {
         std::set<int> setMissing;  // switched off in the host's registry
     };
     const Case cases[] = {
-        {"PC01", {}}, {"PC02", {}}, {"PC03", {}}, {"PC04", {5, 6}},
-        {"SV01", {}}, {"SV02", {}}, {"SV03", {0, 1, 2, 3, 4}},
+        {"PC01", {}},
+        {"PC02", {}},
+        {"PC03", {}},
+        {"PC04", {5, 6}},
+        {"SV01", {}},
+        {"SV02", {}},
+        {"SV03", {0, 1, 2, 3, 4}},
     };
     for (const Case& c : cases) {
         const CHostSeries& host = Host(c.szHost);
@@ -131,7 +136,8 @@ TEST(DemoNetworkSeries, EveryHostDeliversItsCountersWithWindowsTypes) {
             // and the rate after each).
             const bool bRate = nChoice != 3 && nChoice != 4;
             const std::size_t nDelivered = series.Points().size();
-            EXPECT_GE(series.ValueCount() + (bRate ? 1u : 0u) + (c.szHost == std::string("SV02") ? 2u : 0u),
+            EXPECT_GE(series.ValueCount() + (bRate ? 1u : 0u) +
+                          (c.szHost == std::string("SV02") ? 2u : 0u),
                       nDelivered)
                 << strWhat;
             EXPECT_GE(series.Minimum(), 0) << strWhat;
@@ -188,6 +194,28 @@ TEST(DemoNetworkSeries, LoadModelsDrawAsTheirShapes) {
     }
     EXPECT_GE(pc03.m_vecSeries[5].Minimum(), 20);
     EXPECT_LE(pc03.m_vecSeries[5].Maximum(), 380);
+}
+
+}  // namespace
+
+namespace {
+
+// A data folder that does not exist: nothing is recorded, and the message names the folder,
+// since no file name has been chosen yet.
+TEST(DemoNetworkSeries, AMissingDataFolderIsNamedInTheError) {
+    CRecordRequest request;
+    request.m_strDescription = platform::ProgramDirectory() + "demo-network.txt";
+    request.m_strHost = "PC01";
+    request.m_strDataDir = platform::ProgramDirectory() + "no-such-folder-for-recording";
+    request.m_tStart = kStart;
+    request.m_nSamples = 3;
+    CRecordResult result;
+    std::string strError;
+    EXPECT_FALSE(RecordSimulatedHost(request, result, strError));
+    EXPECT_NE(strError.find("cannot create a data file in " + request.m_strDataDir),
+              std::string::npos)
+        << strError;
+    EXPECT_TRUE(result.m_vecPaths.empty());
 }
 
 }  // namespace

@@ -79,15 +79,19 @@ bool RecordSimulatedHost(const CRecordRequest& request, CRecordResult& result,
             platform::ErrorCode nCode =
                 writer.Create(platform::WithTrailingSeparator(request.m_strDataDir),
                               request.m_strHost, request.m_nSchedule, clock.Now());
-            if (nCode == platform::kSuccess) {
-                CDataFileHeader header;
-                header.m_strHost = request.m_strHost;
-                header.m_strExecId = request.m_strExecId;
-                header.m_nBranch = ++nBranch;
-                header.m_strComment = "simulated";
-                header.m_tStart = clock.Now();
-                nCode = writer.WriteHeader(header, sampler.Names());
+            if (nCode != platform::kSuccess) {
+                // No file was chosen: the folder is what the user must look at.
+                strError = "cannot create a data file in " + request.m_strDataDir + ": error " +
+                           std::to_string(nCode);
+                return false;
             }
+            CDataFileHeader header;
+            header.m_strHost = request.m_strHost;
+            header.m_strExecId = request.m_strExecId;
+            header.m_nBranch = ++nBranch;
+            header.m_strComment = "simulated";
+            header.m_tStart = clock.Now();
+            nCode = writer.WriteHeader(header, sampler.Names());
             if (nCode != platform::kSuccess) return fail("cannot write", nCode);
         }
         if (sampler.Sample(data)) {
