@@ -2,7 +2,6 @@
 #include "perf_query.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <new>
 
 #include "perf/perf_layout.h"
@@ -73,21 +72,15 @@ platform::ErrorCode CPerfQuery::Request(platform::HostAccess& access,
     std::uint32_t nBufferBytes = std::min(m_nStartBytes, m_nCapBytes);
     if (nBufferBytes < kPerfFirstBufferBytes) return platform::kErrorNotEnoughMemory;
     for (;;) {
-        if (m_nCapacity < nBufferBytes) {
-            // What the old buffer held is of no use to the next reply.
-            m_pBuffer.reset();
-            m_nCapacity = 0;
-            m_pBuffer.reset(static_cast<std::uint8_t*>(std::calloc(nBufferBytes, 1)));
-            if (m_pBuffer == nullptr) {
-                m_nSize = 0;
-                return platform::kErrorNotEnoughMemory;
-            }
-            m_nCapacity = nBufferBytes;
+        // A larger buffer replaces the old one, whose bytes are of no use to the next reply.
+        if (m_buffer.Size() < nBufferBytes && !m_buffer.Allocate(nBufferBytes)) {
+            m_nSize = 0;
+            return platform::kErrorNotEnoughMemory;
         }
         m_nSize = nBufferBytes;
         std::uint32_t nBytes = nBufferBytes;
         const platform::ErrorCode nCode =
-            access.QueryValue(hCounterKey, m_strObjects, nullptr, m_pBuffer.get(), nBytes);
+            access.QueryValue(hCounterKey, m_strObjects, nullptr, m_buffer.Data(), nBytes);
         if (nCode == platform::kSuccess) {
             m_nBytes = nBytes;
             // The next request starts where this reply would have fitted at once; a block that

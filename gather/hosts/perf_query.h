@@ -3,13 +3,13 @@
 #pragma once
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "perf/perf_block.h"
 #include "platform/host_access.h"
+#include "platform/zeroed_pages.h"
 
 // The first buffer, and the growth after each "more data" answer.
 inline constexpr std::uint32_t kPerfFirstBufferBytes = 51'200;
@@ -66,7 +66,7 @@ public:
 
     // The reply of the last request: the reported bytes, limited to the buffer.
     perf::PerfBytes Block() const {
-        return perf::PerfBytes(m_pBuffer.get(), std::min<std::size_t>(m_nBytes, m_nSize));
+        return perf::PerfBytes(m_buffer.Data(), std::min<std::size_t>(m_nBytes, m_nSize));
     }
     // The byte count the platform reported for the last reply, 0 after a failure.
     std::uint32_t ReportedBytes() const { return m_nBytes; }
@@ -74,17 +74,13 @@ public:
     std::uint32_t StartBytes() const { return m_nStartBytes; }
 
 private:
-    struct SFree {
-        void operator()(std::uint8_t* p) const { std::free(p); }
-    };
-
     const std::string m_strObjects;
     const std::uint32_t m_nCapBytes;
     std::uint32_t m_nStartBytes = kPerfFirstBufferBytes;
-    // Allocated zero-filled (calloc: pages a reply never reaches need not be touched) and only
-    // ever replaced by a larger one; m_nSize bytes of it are in use.
-    std::unique_ptr<std::uint8_t[], SFree> m_pBuffer;
-    std::uint32_t m_nCapacity = 0;
+    // Pages from the system, zero-filled without being touched, so the part of the buffer that
+    // replies never reach costs no memory (500 jobs each keep one); only ever replaced by a
+    // larger one. m_nSize bytes of it are in use.
+    platform::CZeroedPages m_buffer;
     std::uint32_t m_nSize = 0;  // the buffer size of the last attempt
     std::uint32_t m_nBytes = 0;
 };
