@@ -65,6 +65,11 @@ std::uint32_t CJobWorker::Record() {
         if (m_tNow >= m_job.m_tRunEnd) {
             break;
         }
+        // The request comes before the file work, and the sample keeps the moment its reply
+        // arrived: creating a file (at the start of the run and at each split, when hundreds of
+        // jobs create theirs in the same second) never delays a sample.
+        const platform::ErrorCode nRequest = m_query.Request(m_access, m_hCounterKey);
+        const platform::Time tSample = m_clock.Now();
         if (!writer.IsOpen() || m_tNow >= tSplitDeadline) {
             tSplitDeadline = m_tNow + tsSpan;
             if (writer.IsOpen()) {
@@ -100,12 +105,11 @@ std::uint32_t CJobWorker::Record() {
 
         bool bReconnectCheck = false;
         {
-            const platform::ErrorCode nCode = m_query.Request(m_access, m_hCounterKey);
-            if (nCode != platform::kSuccess) {
+            if (nRequest != platform::kSuccess) {
                 const std::string strMessage =
-                    JobErrorMessage(m_job.m_nSchedule, m_job.m_strHost, nCode);
+                    JobErrorMessage(m_job.m_nSchedule, m_job.m_strHost, nRequest);
                 m_job.SetMessage(strMessage);
-                LogError(static_cast<std::int32_t>(nCode), strMessage);
+                LogError(static_cast<std::int32_t>(nRequest), strMessage);
                 ++nFailures;
                 bReconnectCheck = true;
             } else if (const perf::PerfBytes block = perf::BlockBytes(m_query.Block());
@@ -114,7 +118,7 @@ std::uint32_t CJobWorker::Record() {
                 // reconnect, not counted as a failure.
                 bReconnectCheck = true;
             } else {
-                platform::ErrorCode nWrite = writer.WriteSample(m_clock.Now(), block);
+                platform::ErrorCode nWrite = writer.WriteSample(tSample, block);
                 if (nWrite == platform::kSuccess) {
                     if (nInterval > kFlushPeriodMs) {
                         nWrite = writer.Flush();
