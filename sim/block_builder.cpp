@@ -23,32 +23,6 @@ std::uint32_t ValueSize(const CCounterDefinition& counter) {
     return counter.m_nSize == 4 ? 4 : 8;
 }
 
-// A growing little-endian byte image.
-class CByteImage {
-public:
-    std::size_t Size() const { return m_vecBytes.size(); }
-    // Appends nBytes zero bytes and returns the offset of the first.
-    std::size_t Reserve(std::size_t nBytes) {
-        const std::size_t nOffset = m_vecBytes.size();
-        m_vecBytes.resize(nOffset + nBytes, 0);
-        return nOffset;
-    }
-    void Put16(std::size_t nOffset, std::uint16_t n) { perf::StoreLE(At(nOffset), n); }
-    void Put32(std::size_t nOffset, std::uint32_t n) { perf::StoreLE(At(nOffset), n); }
-    void Put64(std::size_t nOffset, std::int64_t n) { perf::StoreLE(At(nOffset), n); }
-    // Writes a UTF-16 string with its NUL; returns the bytes written.
-    std::size_t PutName(std::size_t nOffset, const std::u16string& str) {
-        for (std::size_t i = 0; i < str.size(); ++i) Put16(nOffset + 2 * i, str[i]);
-        Put16(nOffset + 2 * str.size(), 0);
-        return 2 * (str.size() + 1);
-    }
-    std::vector<std::uint8_t> Take() { return std::move(m_vecBytes); }
-
-private:
-    std::uint8_t* At(std::size_t nOffset) { return m_vecBytes.data() + nOffset; }
-    std::vector<std::uint8_t> m_vecBytes;
-};
-
 // Offsets of the values inside a counter block: after the block's own ByteLength field, each
 // value aligned to its size. Returns the counter block's length, a multiple of 8.
 std::uint32_t PlaceCounters(const std::vector<CCounterDefinition>& vecCounters,
@@ -65,6 +39,52 @@ std::uint32_t PlaceCounters(const std::vector<CCounterDefinition>& vecCounters,
 }
 
 }  // namespace
+
+// A little-endian byte image that grows as structures are reserved: in a vector of its own, or
+// in a caller's buffer, where the bytes beyond the buffer's end are counted but not written (the
+// caller sees from Size() that the image did not fit).
+class CByteImage {
+public:
+    CByteImage() = default;
+    explicit CByteImage(std::span<std::uint8_t> out) : m_out(out), m_bOwnBytes(false) {}
+
+    std::size_t Size() const { return m_nSize; }
+    // Appends nBytes zero bytes and returns the offset of the first.
+    std::size_t Reserve(std::size_t nBytes) {
+        const std::size_t nOffset = m_nSize;
+        m_nSize += nBytes;
+        if (m_bOwnBytes) {
+            m_vecBytes.resize(m_nSize, 0);
+            m_out = m_vecBytes;
+        } else if (nOffset < m_out.size()) {
+            std::fill_n(m_out.data() + nOffset, std::min(nBytes, m_out.size() - nOffset), 0);
+        }
+        return nOffset;
+    }
+    void Put16(std::size_t nOffset, std::uint16_t n) { Put(nOffset, n); }
+    void Put32(std::size_t nOffset, std::uint32_t n) { Put(nOffset, n); }
+    void Put64(std::size_t nOffset, std::int64_t n) { Put(nOffset, n); }
+    // Writes a UTF-16 string with its NUL; returns the bytes written.
+    std::size_t PutName(std::size_t nOffset, const std::u16string& str) {
+        for (std::size_t i = 0; i < str.size(); ++i) Put16(nOffset + 2 * i, str[i]);
+        Put16(nOffset + 2 * str.size(), 0);
+        return 2 * (str.size() + 1);
+    }
+    std::vector<std::uint8_t> Take() { return std::move(m_vecBytes); }
+
+private:
+    template <typename T>
+    void Put(std::size_t nOffset, T n) {
+        if (nOffset <= m_out.size() && m_out.size() - nOffset >= sizeof(T)) {
+            perf::StoreLE(m_out.data() + nOffset, n);
+        }
+    }
+
+    std::vector<std::uint8_t> m_vecBytes;
+    std::span<std::uint8_t> m_out;  // where the bytes go: m_vecBytes or the caller's buffer
+    bool m_bOwnBytes = true;
+    std::size_t m_nSize = 0;
+};
 
 std::u16string Utf8ToUtf16(std::string_view strUtf8) {
     std::u16string strResult;
@@ -238,6 +258,17 @@ void CPerfBlockBuilder::SetClock(std::int64_t n100nSec) {
 
 std::vector<std::uint8_t> CPerfBlockBuilder::Build(CBlockLayout* pLayout) const {
     CByteImage image;
+    Lay(image, pLayout);
+    return image.Take();
+}
+
+std::size_t CPerfBlockBuilder::BuildInto(std::span<std::uint8_t> out, CBlockLayout* pLayout) const {
+    CByteImage image(out);
+    Lay(image, pLayout);
+    return image.Size();
+}
+
+void CPerfBlockBuilder::Lay(CByteImage& image, CBlockLayout* pLayout) const {
     CBlockLayout layout;
 
     // PERF_DATA_BLOCK, then the system name; the first object follows at HeaderLength.
@@ -347,7 +378,6 @@ std::vector<std::uint8_t> CPerfBlockBuilder::Build(CBlockLayout* pLayout) const 
     image.Reserve(Align8(m_nTrailingBytes));
     image.Put32(db::kTotalByteLength, static_cast<std::uint32_t>(image.Size()));
     if (pLayout != nullptr) *pLayout = std::move(layout);
-    return image.Take();
 }
 
 }  // namespace sim

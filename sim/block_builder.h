@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -121,6 +122,8 @@ struct CBlockLayout {
     std::vector<CObjectLayout> m_vecObjects;
 };
 
+class CByteImage;  // the bytes a block is laid out in (block_builder.cpp)
+
 class CPerfBlockBuilder {
 public:
     explicit CPerfBlockBuilder(std::string_view strSystemName = {});
@@ -158,8 +161,14 @@ public:
 
     // The block as the host would return it; TotalByteLength equals the size of the result.
     std::vector<std::uint8_t> Build(CBlockLayout* pLayout = nullptr) const;
+    // The same block laid out straight into out, without a buffer of its own; returns its size.
+    // Only when that is at most out.size() does out hold the block (the bytes that fit are
+    // written either way).
+    std::size_t BuildInto(std::span<std::uint8_t> out, CBlockLayout* pLayout = nullptr) const;
 
 private:
+    void Lay(CByteImage& image, CBlockLayout* pLayout) const;
+
     std::u16string m_strSystemName;
     std::vector<CPerfObjectModel> m_vecObjects;
     std::int64_t m_nPerfTime100nSec = 0;

@@ -134,12 +134,12 @@ void CSimHost::Advance(std::int64_t nFileTime) {
 
 platform::ErrorCode CSimHost::Request(std::int64_t nFileTime,
                                       const std::vector<std::uint32_t>& vecObjects,
-                                      std::uint32_t nBufferBytes,
-                                      std::vector<std::uint8_t>& vecBlock) {
+                                      std::span<std::uint8_t> buffer, std::uint32_t& nBytes) {
     std::lock_guard<std::mutex> guard(m_lock);
     Advance(nFileTime);
 
-    // Objects come in the host's own order; unknown and disabled ones are left out.
+    // Objects come in the host's own order; unknown and disabled ones are left out. The block is
+    // laid out straight into the caller's buffer, as a host's registry writes its reply.
     const std::set<std::uint32_t> setDisabled = DisabledObjects();
     const auto wanted = [&](std::uint32_t nIndex) {
         return std::find(vecObjects.begin(), vecObjects.end(), nIndex) != vecObjects.end() &&
@@ -148,39 +148,37 @@ platform::ErrorCode CSimHost::Request(std::int64_t nFileTime,
     bool bAll = true;
     for (const CPerfObjectModel& object : m_builder.Objects())
         bAll = bAll && wanted(object.Index());
+    std::size_t nBuilt = 0;
     if (bAll) {
-        vecBlock = m_builder.Build();
+        nBuilt = m_builder.BuildInto(buffer);
     } else {
         CPerfBlockBuilder builder = m_builder;
         for (const CPerfObjectModel& object : m_builder.Objects()) {
             if (!wanted(object.Index())) builder.RemoveObject(object.Index());
         }
-        vecBlock = builder.Build();
+        nBuilt = builder.BuildInto(buffer);
     }
 
     // Padding makes a reply as large as a busy server's.
     const std::size_t nPadded =
         (static_cast<std::size_t>(m_definition.m_faults.m_nBlockSize) + 7) & ~std::size_t{7};
-    if (vecBlock.size() < nPadded) {
-        vecBlock.resize(nPadded, 0);
-        perf::StoreLE(vecBlock.data() + perf::data_block::kTotalByteLength,
-                      static_cast<std::uint32_t>(vecBlock.size()));
-    }
-    if (vecBlock.size() > nBufferBytes) {
-        vecBlock.clear();
-        return platform::kErrorMoreData;
+    const std::size_t nSize = std::max(nBuilt, nPadded);
+    if (nSize > buffer.size()) return platform::kErrorMoreData;
+    if (nSize > nBuilt) {
+        std::fill(buffer.begin() + static_cast<std::ptrdiff_t>(nBuilt),
+                  buffer.begin() + static_cast<std::ptrdiff_t>(nSize), std::uint8_t{0});
+        perf::StoreLE(buffer.data() + perf::data_block::kTotalByteLength,
+                      static_cast<std::uint32_t>(nSize));
     }
 
     const std::uint64_t nRequest = ++m_nRequests;
     const auto itFail = m_definition.m_faults.m_mapFailRequest.find(nRequest);
-    if (itFail != m_definition.m_faults.m_mapFailRequest.end()) {
-        vecBlock.clear();
-        return itFail->second;
-    }
+    if (itFail != m_definition.m_faults.m_mapFailRequest.end()) return itFail->second;
     if (m_definition.m_faults.m_bBadSignatureAlways ||
         m_definition.m_faults.m_setBadSignature.count(nRequest)) {
-        std::memset(vecBlock.data() + perf::data_block::kSignature, 0, 8);
+        std::fill_n(buffer.data() + perf::data_block::kSignature, 8, std::uint8_t{0});
     }
+    nBytes = static_cast<std::uint32_t>(nSize);
     return platform::kSuccess;
 }
 

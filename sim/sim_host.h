@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <mutex>
 #include <set>
+#include <span>
 #include <vector>
 
 #include "block_builder.h"
@@ -38,12 +39,13 @@ public:
 
     // One performance data request at the given moment (100 ns units since 1601): moves the
     // counters to that moment and lays out the requested objects that the host's registry does
-    // not disable. When the block fits into nBufferBytes it counts as delivered: the request
-    // faults apply, and the result is 0 or the scripted code. Otherwise kErrorMoreData and
-    // nothing is delivered. Serialised per host.
+    // not disable, straight into buffer. When the block fits it counts as delivered: the request
+    // faults apply, and the result is 0 with its size in nBytes, or the scripted code.
+    // Otherwise kErrorMoreData and nothing is delivered (the buffer may hold part of the block,
+    // as a host's may). Serialised per host.
     platform::ErrorCode Request(std::int64_t nFileTime,
                                 const std::vector<std::uint32_t>& vecObjects,
-                                std::uint32_t nBufferBytes, std::vector<std::uint8_t>& vecBlock);
+                                std::span<std::uint8_t> buffer, std::uint32_t& nBytes);
 
     // Blocks delivered so far (successful or failed by a scripted fault).
     std::uint64_t RequestCount() const;

@@ -160,15 +160,12 @@ platform::ErrorCode CSimNetwork::QueryValue(platform::HostKey hKey, const std::s
         return platform::kErrorFileNotFound;
     }
     if (host.Definition().m_faults.m_nDelayMs > 0) m_sleeper(host.Definition().m_faults.m_nDelayMs);
-    std::vector<std::uint8_t> vecBlock;
     const std::int64_t nNow = FileTimeFrom(m_pClock->Now(), m_pClock->UtcMillisecond());
-    const platform::ErrorCode nResult =
-        host.Request(nNow, vecObjects, pData == nullptr ? 0 : nBytes, vecBlock);
+    const std::span<std::uint8_t> buffer(static_cast<std::uint8_t*>(pData),
+                                         pData == nullptr ? 0 : nBytes);
     if (pType != nullptr) *pType = platform::kRegBinary;
-    if (nResult != platform::kSuccess) return nResult;  // nBytes stays as it was given
-    std::memcpy(pData, vecBlock.data(), vecBlock.size());
-    nBytes = static_cast<std::uint32_t>(vecBlock.size());
-    return platform::kSuccess;
+    // nBytes stays as it was given unless the block is delivered.
+    return host.Request(nNow, vecObjects, buffer, nBytes);
 }
 
 platform::ErrorCode CSimNetwork::CloseKey(platform::HostKey hKey) {

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -143,6 +144,29 @@ TEST(BlockBuilder, ValuesAreWrittenAtTheirWidth) {
     EXPECT_EQ(ReadCounter(b, 77, 10, "") & 0xFFFFFFFF, 0x34567890);
     EXPECT_EQ(ReadCounter(b, 77, 12, ""), 3);
     EXPECT_EQ(ReadCounter(b, 77, 14, "") & 0xFFFFFFFF, 0);  // low half of the minimum
+}
+
+// Laying a block straight into a caller's buffer gives the very bytes of Build when it fits,
+// whatever the buffer held before; a buffer too short is told the size it needs and nothing is
+// written past its end.
+TEST(BlockBuilder, BuildIntoABufferGivesTheSameBlockOrItsSize) {
+    sim::CPerfBlockBuilder builder = perftest::StandardBuilder();
+    builder.SetClock(777);
+    builder.SetTrailingBytes(100);
+    const std::vector<std::uint8_t> expected = builder.Build();
+
+    std::vector<std::uint8_t> exact(expected.size(), 0xCD);
+    EXPECT_EQ(builder.BuildInto(exact), expected.size());
+    EXPECT_EQ(exact, expected);
+
+    for (const std::size_t nRoom : {std::size_t{0}, std::size_t{3}, std::size_t{100},
+                                    expected.size() / 2, expected.size() - 1}) {
+        std::vector<std::uint8_t> buffer(nRoom + 16, 0xCD);
+        EXPECT_EQ(builder.BuildInto(std::span(buffer).first(nRoom)), expected.size()) << nRoom;
+        for (std::size_t i = nRoom; i < buffer.size(); ++i) {
+            ASSERT_EQ(buffer[i], 0xCD) << "byte " << i << " written into a buffer of " << nRoom;
+        }
+    }
 }
 
 }  // namespace

@@ -59,8 +59,8 @@ TEST(SimFaults, OversizedBlocksNeedALargerBuffer) {
     EXPECT_EQ(pNetwork->QueryValue(keys.hCounter, std::string(perf::kPerfObjectList), nullptr,
                                    vecBlock.data(), nBytes),
               platform::kErrorMoreData);
-    EXPECT_EQ(nBytes, 51'200u);    // left as given
-    EXPECT_EQ(vecBlock[0], 0xCC);  // nothing written
+    // Left as given; what the buffer holds is undefined, as with a real host, and not delivered.
+    EXPECT_EQ(nBytes, 51'200u);
     EXPECT_EQ(pNetwork->RequestCount("H"), 0u);
 
     ASSERT_EQ(sim_test::Request(*pNetwork, keys.hCounter, vecBlock, 76'800), 0u);
