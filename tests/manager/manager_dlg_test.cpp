@@ -171,6 +171,9 @@ TEST_F(ManagerDlg, AFileChangedSinceListingOrThatCannotBeDeletedIsKept) {
     CManagerDlg dlg(m_view, m_boxes, environment);
     ASSERT_TRUE(dlg.OnInit());
     m_view.m_vecSelected = {RowOf(dlg, strA), RowOf(dlg, strB), RowOf(dlg, strC)};
+    // The sample count reads the files in the background, and Windows refuses to replace a file
+    // that another handle holds open: the count ends before B is replaced.
+    dlg.WaitForCounts();
     // After the listing, B is replaced by another run's file of the same name.
     const std::string strOther = Write(m_data, "PC02", "2408-0099", 1, kStart + 2, 1);
     std::filesystem::rename(platform_test::PathFromUtf8(m_data.Path(strOther)),
